@@ -1,0 +1,21 @@
+// SubmitReport: the one path from a report text to terminal lines.
+#pragma once
+
+namespace tarvik {
+
+class CTerminal;
+class StationDirectory;
+
+/// Where to find current reports, shown when an empty report is submitted.
+inline constexpr const char* kReportSourceHint = "https://aviationweather.gov/data/metar/";
+
+/// SubmitReport() writes the banner, "INPUT METAR REPORT:" and `text` to
+/// `terminal`, decodes the text, and writes either the decoder's error line
+/// or a line of one blank and the listing; then tells the view the row
+/// count. An empty text gives two hint lines instead. Returns the decoder's
+/// result (0 for an empty text). Runs one whole submission: callers must not
+/// overlap submissions on the same terminal.
+int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& stations,
+                 int temperatureUnit);
+
+}  // namespace tarvik

@@ -1,0 +1,21 @@
+// DcdMETAR: the decoding entry, from report text to a filled DecodedReport.
+#pragma once
+
+#include "decode/DecodedReport.h"
+
+namespace tarvik {
+
+/// Results of DcdMETAR().
+inline constexpr int kDecodeOk = 0;
+inline constexpr int kDecodeNoText = 8;
+inline constexpr int kDecodeBadStation = 12;
+
+/// DcdMETAR() resets `report`, splits `text` at blanks and walks the body
+/// groups through the fixed body steps; at the first group "RMK" it hands the
+/// report to the remarks decoding and ends. Returns 0; 8 for a null text
+/// (the record is then untouched); 12 when the station group is missing or
+/// malformed (with one diagnostic line). Reentrant: all working state
+/// belongs to the call.
+int DcdMETAR(const char* text, DecodedReport& report);
+
+}  // namespace tarvik

@@ -1,0 +1,94 @@
+// Temperature and dew point group, and the altimeter setting.
+#include <charconv>
+#include <cstring>
+#include <string_view>
+
+#include "decode/BodyDecoders.h"
+#include "decode/TokenShape.h"
+
+namespace tarvik {
+namespace {
+
+int Length(const char* text) { return static_cast<int>(std::strlen(text)); }
+
+// At least one digit, and nothing but digits, in the first n characters.
+// (A negative n tests the whole text.)
+bool SomeDigits(const char* text, int n) {
+  return n != 0 && text[0] != '\0' && AllDigits(text, n);
+}
+
+}  // namespace
+
+bool DecodeTemperature(const TokenList& tokens, DecodedReport& report, int& index) {
+  const char* group = tokens[index];
+  const char* slash = std::strchr(group, '/');
+  if (slash == nullptr) return false;
+  const int s = static_cast<int>(slash - group);
+  const char* dew = slash + 1;
+  const int dewLength = Length(dew);
+  const int length = Length(group);
+
+  // Each half needs at least one digit: "//" and friends, written when the
+  // sensor reports nothing, are not a temperature group of 0 and 0.
+  const bool plainTemp = SomeDigits(group, s);
+  const bool minusTemp = group[0] == 'M' && SomeDigits(group + 1, s - 1);
+  // Only read once the shape guarantees digits, so the negation cannot
+  // overflow.
+  auto plainValue = [&] { return IntOfFirst(group, s); };
+  auto minusValue = [&] { return -IntOfFirst(group + 1, s - 1); };
+
+  if (MatchShape(group, "aa'/'dd")) {
+    report.DewPoint = IntOfFirst(dew, dewLength);
+  } else if (MatchShape(group, "aa'/''M'dd")) {
+    report.DewPoint = -IntOfFirst(dew + 1, dewLength - 1);
+  } else if (MatchShape(group, "dd'/'aa")) {
+    report.Temperature = plainValue();
+  } else if (MatchShape(group, "'M'dd'/'aa")) {
+    report.Temperature = minusValue();
+  } else if (plainTemp && dewLength > 0 && AllDigits(dew, -1)) {
+    report.Temperature = plainValue();
+    report.DewPoint = IntOfFirst(dew, dewLength);
+  } else if (minusTemp && dew[0] == 'M' && SomeDigits(dew + 1, -1)) {
+    report.Temperature = minusValue();
+    report.DewPoint = -IntOfFirst(dew + 1, dewLength - 1);
+  } else if (minusTemp && dewLength > 0 && AllDigits(dew, -1)) {
+    report.Temperature = minusValue();
+    report.DewPoint = IntOfFirst(dew, dewLength);
+  } else if (plainTemp && dewLength > 1 && AllDigits(dew + 1, -1)) {
+    // The sign character of the dew point is not examined.
+    report.Temperature = plainValue();
+    report.DewPoint = -IntOfFirst(dew + 1, dewLength - 1);
+  } else if (plainTemp && length <= 3) {
+    report.Temperature = plainValue();
+  } else if (minusTemp && length <= 4) {
+    report.Temperature = minusValue();
+  } else {
+    return false;
+  }
+  ++index;
+  return true;
+}
+
+bool DecodeAltimeter(const TokenList& tokens, DecodedReport& report, int& index) {
+  const char* group = tokens[index];
+  const int n = Length(group);
+  if (n < 5 || (group[0] != 'A' && group[0] != 'Q')) return false;
+  const char* value = group + 1;
+  // Two trailing characters of any kind are allowed after the digits.
+  if (!AllDigits(value, n - 1) && !AllDigits(value, n - 3)) return false;
+
+  if (group[0] == 'A') {
+    // from_chars: a leading floating-point read that ignores the locale.
+    double inches = 0.0;
+    std::from_chars(value, group + n, inches);
+    report.AltimeterInchesPresent = 1;
+    report.AltimeterInches = inches * 0.01;
+  } else {
+    report.AltimeterHpaPresent = 1;
+    report.AltimeterHpa = IntOfFirst(value, std::strchr(group, '.') != nullptr ? 4 : n - 1);
+  }
+  ++index;
+  return true;
+}
+
+}  // namespace tarvik

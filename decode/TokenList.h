@@ -1,0 +1,45 @@
+// TokenList: one report split into groups at blanks, owned by one decoding.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+namespace tarvik {
+
+/// The groups of one report, in order, each a zero-terminated text. Only the
+/// blank (code 32) separates; tabs, CR and LF stay inside groups; no group is
+/// empty. Reading at or past the end gives nullptr, so decoders can look ahead
+/// without bounds checks of their own.
+///
+/// Short reports are split into inline storage, so a typical decoding makes
+/// no allocation; longer ones fall back to the heap and have no group limit.
+class TokenList {
+ public:
+  TokenList() = default;
+  explicit TokenList(const char* text) { Split(text); }
+  TokenList(const TokenList&) = delete;
+  TokenList& operator=(const TokenList&) = delete;
+
+  /// Split() replaces the list with the groups of `text` (a null text gives
+  /// an empty list).
+  void Split(const char* text);
+
+  [[nodiscard]] int Size() const { return count_; }
+  /// The group at `index`, or nullptr when index is outside the list.
+  [[nodiscard]] const char* operator[](int index) const {
+    return index >= 0 && index < count_ ? groups_[index] : nullptr;
+  }
+
+ private:
+  static constexpr std::size_t kInlineText = 1024;
+  static constexpr std::size_t kInlineGroups = 128;
+
+  char inlineText_[kInlineText];
+  const char* inlineGroups_[kInlineGroups];
+  std::unique_ptr<char[]> heapText_;
+  std::unique_ptr<const char*[]> heapGroups_;
+  const char** groups_ = inlineGroups_;
+  int count_ = 0;
+};
+
+}  // namespace tarvik

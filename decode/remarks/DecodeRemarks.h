@@ -1,0 +1,14 @@
+// DecodeRemarks: the remarks section, everything after the keyword "RMK".
+#pragma once
+
+#include "decode/DecodedReport.h"
+#include "decode/TokenList.h"
+
+namespace tarvik {
+
+/// DecodeRemarks() searches `tokens` from the start for the group "RMK" and
+/// decodes the remark groups after it into `report`. Without "RMK" nothing
+/// is decoded. Reads the list only; all working state belongs to the call.
+void DecodeRemarks(const TokenList& tokens, DecodedReport& report);
+
+}  // namespace tarvik

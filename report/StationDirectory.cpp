@@ -1,0 +1,153 @@
+#include "report/StationDirectory.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "decode/DecodedReport.h"
+#include "decode/TokenShape.h"
+#include "support/Diagnostics.h"
+#include "support/ProgramPath.h"
+
+namespace tarvik {
+namespace {
+
+constexpr std::size_t kMaxLine = 259;
+constexpr std::size_t kMinLine = 44;
+constexpr std::size_t kWordsColumn = 39;  // column 40, counted from 0
+
+constexpr char Upper(char c) { return IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
+
+uint32_t IdentifierKey(const char* id) {
+  uint32_t key = 0;
+  for (int i = 0; i < 4; ++i) key = key << 8 | static_cast<unsigned char>(Upper(id[i]));
+  return key;
+}
+
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
+// Past one word and the blanks after it: the start of the next word or the end.
+const char* StepOverWord(const char* p, const char* end) {
+  while (p < end && !IsBlankOrTab(*p)) ++p;
+  while (p < end && IsBlankOrTab(*p)) ++p;
+  return p;
+}
+
+// Two words such as "51 53N", joined by "." into `out`.
+template <std::size_t N>
+void JoinCoordinate(const char* begin, const char* nextWord, char (&out)[N]) {
+  // The text stops before the last blank ahead of the next word.
+  const char* end = nextWord > begin ? nextWord - 1 : begin;
+  std::string_view text(begin, static_cast<std::size_t>(end - begin));
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  CopyText(out, text);
+  if (char* space = std::strchr(out, ' ')) *space = '.';
+}
+
+int32_t LeadingInteger(const char* p, const char* end) {
+  std::string_view word(p, static_cast<std::size_t>(end - p));
+  std::size_t wordLength = word.find_first_of(" \t");
+  if (wordLength == std::string_view::npos) wordLength = word.size();
+  char buffer[16] = {};
+  word.substr(0, wordLength).copy(buffer, sizeof buffer - 1);
+  return IntOfFirst(buffer, static_cast<int>(sizeof buffer));
+}
+
+}  // namespace
+
+bool ParseStationLine(const char* line, std::size_t length, StationEntry& entry, uint32_t& key) {
+  if (length == 0 || line[0] == '!') return false;
+  if (length > kMaxLine || length < kMinLine) return false;
+  if (strncasecmp(line, "CD  STATION", 11) == 0) return false;
+
+  const char* end = line + length;
+  const char* latitude = line + kWordsColumn;
+  const char* longitude = StepOverWord(StepOverWord(latitude, end), end);
+  const char* elevation = StepOverWord(StepOverWord(longitude, end), end);
+  if (elevation == end) return false;  // fewer than five words
+
+  entry = StationEntry{};
+  CopyText(entry.State, std::string_view(line, 2));
+  std::string_view name(line + 3, 16);
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  CopyText(entry.Name, name);
+  JoinCoordinate(latitude, longitude, entry.Latitude);
+  JoinCoordinate(longitude, elevation, entry.Longitude);
+  entry.Elevation = LeadingInteger(elevation, end);
+  key = IdentifierKey(line + 20);
+  return true;
+}
+
+std::string DefaultStationDirectoryPath() {
+  char path[kPathCapacity];
+  if (FileBesideProgram(path, "stations.txt") != 0) return {};
+  if (access(path, F_OK) != 0) {
+    // An installed program keeps its data in <prefix>/share/tarvik.
+    char installed[kPathCapacity];
+    if (FileBesideProgram(installed, "../share/tarvik/stations.txt") == 0 &&
+        access(installed, F_OK) == 0) {
+      return installed;
+    }
+  }
+  return path;
+}
+
+void StationDirectory::Load(int fd) {
+  stations_.clear();
+  FILE* file = fdopen(dup(fd), "r");
+  if (file == nullptr) return;
+  char* line = nullptr;
+  std::size_t capacity = 0;
+  ssize_t read = 0;
+  while ((read = getline(&line, &capacity, file)) > 0) {
+    // Like any zero-terminated text, a line ends at its first NUL byte.
+    std::size_t length = strnlen(line, static_cast<std::size_t>(read));
+    while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r')) --length;
+    StationEntry entry;
+    uint32_t key = 0;
+    if (ParseStationLine(line, length, entry, key)) stations_.try_emplace(key, entry);
+  }
+  std::free(line);
+  std::fclose(file);
+}
+
+const StationEntry* StationDirectory::LookupStation(const char* id) {
+  if (path_.empty()) path_ = DefaultStationDirectoryPath();
+
+  int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat status {};
+  if (fd >= 0 && fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+    close(fd);
+    fd = -1;
+    errno = EISDIR;
+  }
+  if (fd < 0) {
+    DebugPrint("%s: %s\n", path_.c_str(), LastErrorText());
+    return nullptr;
+  }
+  FileIdentity identity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
+                        static_cast<uint64_t>(status.st_size),
+                        static_cast<int64_t>(status.st_mtim.tv_sec),
+                        static_cast<int64_t>(status.st_mtim.tv_nsec)};
+  if (!(identity == loaded_)) {
+    Load(fd);
+    loaded_ = identity;
+  }
+  close(fd);
+
+  // A requested identifier shorter than four characters never matches.
+  if (strnlen(id, 4) < 4) return nullptr;
+  auto found = stations_.find(IdentifierKey(id));
+  if (found == stations_.end()) return nullptr;
+  entry_ = found->second;
+  CopyText(entry_.Id, id);
+  return &entry_;
+}
+
+}  // namespace tarvik

@@ -1,0 +1,68 @@
+// StationDirectory: station details by ICAO identifier from stations.txt.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace tarvik {
+
+/// The details of one station line.
+struct StationEntry {
+  char State[3];       // two-character region code (columns 1-2)
+  char Name[17];       // columns 4-19, trailing blanks removed
+  char Id[5];          // the identifier as the caller wrote it
+  char Latitude[10];   // two words joined by ".", e.g. 51.53N
+  char Longitude[13];  // e.g. 097.56W
+  int32_t Elevation;   // metres
+};
+
+/// A station directory file: fixed-column lines, "!" comments and a
+/// "CD  STATION" header line. The file is opened on every lookup, so edits
+/// show at once; its parsed contents are kept while the file is unchanged
+/// (same inode, size and modification time), so a lookup costs an open and
+/// a stat rather than a scan.
+class StationDirectory {
+ public:
+  /// A directory read from "stations.txt" beside the program, the path
+  /// being settled on the first lookup.
+  StationDirectory() = default;
+  /// A directory read from `path`.
+  explicit StationDirectory(std::string path) : path_(std::move(path)) {}
+
+  /// LookupStation() returns the entry of the first station line whose
+  /// identifier (columns 21-24) equals `id`, ignoring letter case, or
+  /// nullptr. The entry stays valid until the next lookup. A file that
+  /// cannot be read gives nullptr and one diagnostic line.
+  const StationEntry* LookupStation(const char* id);
+
+  /// Path() is the file used, empty before the first lookup of a default
+  /// directory.
+  [[nodiscard]] const std::string& Path() const { return path_; }
+
+ private:
+  struct FileIdentity {
+    uint64_t device = 0, inode = 0, size = 0;
+    int64_t modifiedSeconds = -1, modifiedNanoseconds = 0;
+    bool operator==(const FileIdentity&) const = default;
+  };
+  void Load(int fd);
+
+  std::string path_;
+  FileIdentity loaded_;
+  std::unordered_map<uint32_t, StationEntry> stations_;  // key: upper-case identifier
+  StationEntry entry_{};
+};
+
+/// DefaultStationDirectoryPath() is where a default directory is read:
+/// stations.txt beside the program or, for an installed program, in the
+/// installation's data folder (../share/tarvik/) when only that exists.
+/// Empty when the program's path is unknown.
+[[nodiscard]] std::string DefaultStationDirectoryPath();
+
+/// ParseStationLine() reads one line (without its line end) into `entry`
+/// and `key`. False for comments, the header, short lines, lines longer than
+/// 259 characters and lines with fewer than five words from column 40.
+bool ParseStationLine(const char* line, std::size_t length, StationEntry& entry, uint32_t& key);
+
+}  // namespace tarvik

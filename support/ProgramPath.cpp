@@ -1,0 +1,65 @@
+#include "support/ProgramPath.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "support/Diagnostics.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace tarvik {
+namespace {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+char programPath[kPathCapacity];
+
+}  // namespace
+
+void RecordProgramPath() {
+  char buffer[4096];
+#ifdef _WIN32
+  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  if (length == 0 || length >= sizeof buffer) length = 0;
+#else
+  ssize_t read = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  std::size_t length = read > 0 ? static_cast<std::size_t>(read) : 0;
+#endif
+  buffer[length] = '\0';
+  SetProgramPath(buffer);
+}
+
+void SetProgramPath(const char* path) {
+  std::size_t length = strnlen(path, sizeof programPath - 1);
+  std::memcpy(programPath, path, length);
+  programPath[length] = '\0';
+}
+
+const char* ProgramPath() { return programPath; }
+
+int FileBesideProgram(char* destination, const char* fileName) {
+  if (programPath[0] == '\0') {
+    destination[0] = '\0';
+    DebugPrint("cannot find name of executable\n");
+    return 2;
+  }
+  std::snprintf(destination, kPathCapacity, "%s", programPath);
+  char* separator = std::strrchr(destination, kSeparator);
+  if (separator == nullptr) {
+    DebugPrint("%s: no valid separator\n", destination);
+    return 11;
+  }
+  std::size_t room = kPathCapacity - static_cast<std::size_t>(separator + 1 - destination);
+  std::snprintf(separator + 1, room, "%s", fileName);
+  return 0;
+}
+
+}  // namespace tarvik

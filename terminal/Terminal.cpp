@@ -1,0 +1,123 @@
+#include "terminal/Terminal.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "support/Diagnostics.h"
+
+namespace tarvik {
+namespace {
+
+constexpr std::size_t kBlockSize = 64 * 1024;
+constexpr std::size_t kFormatBuffer = 2048;
+
+}  // namespace
+
+void CVListView::ShowLineCount(int id) {
+  if (view_ == nullptr) return;
+  view_->SetRowCount(id + 1);
+  if (follow_) view_->EnsureVisible(id);
+}
+
+void CVListView::DeleteAllRows() {
+  if (view_ != nullptr) view_->DeleteAllRows();
+}
+
+char* CTerminal::Allocate(std::size_t size) {
+  // Blocks are kept across ClearLines() and reused, so a terminal that is
+  // filled and cleared over and over stops allocating.
+  while (currentBlock_ < blocks_.size()) {
+    Block& block = blocks_[currentBlock_];
+    if (block.size - blockUsed_ >= size) {
+      char* memory = block.data.get() + blockUsed_;
+      blockUsed_ += size;
+      return memory;
+    }
+    ++currentBlock_;
+    blockUsed_ = 0;
+  }
+  std::size_t blockSize = size > kBlockSize ? size : kBlockSize;
+  blocks_.push_back({std::make_unique<char[]>(blockSize), blockSize});
+  currentBlock_ = blocks_.size() - 1;
+  blockUsed_ = size;
+  return blocks_.back().data.get();
+}
+
+void CTerminal::OutputLine(std::string_view text) {
+  char* copy = Allocate(text.size() + 1);
+  std::memcpy(copy, text.data(), text.size());
+  copy[text.size()] = '\0';
+
+  int32_t id = nextId_++;
+  lines_.push_back({copy, static_cast<uint32_t>(text.size()), id, false});
+  if (id + 1 != nextId_) DebugPrint("math_error [L%u]: %d != %d\n", 575U, id + 1, nextId_);
+  if (Follows()) ShowLineCount(id);
+}
+
+void CTerminal::OutputLineF(const char* format, ...) {
+  char buffer[kFormatBuffer];
+  va_list args;
+  va_start(args, format);
+  int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  if (length < 0) length = 0;
+  std::size_t stored = static_cast<std::size_t>(length) < sizeof buffer
+                           ? static_cast<std::size_t>(length)
+                           : sizeof buffer - 1;
+  OutputLine(std::string_view(buffer, stored));
+}
+
+void CTerminal::ClearLines() {
+  nextId_ = 0;
+  DeleteAllRows();
+  lines_.clear();
+  currentBlock_ = 0;
+  blockUsed_ = 0;
+  // Large one-off blocks are released; standard blocks stay for reuse.
+  std::erase_if(blocks_, [](const Block& block) { return block.size > kBlockSize; });
+}
+
+const TerminalLine* CTerminal::FindLine(int id) const {
+  if (id < 0 || static_cast<std::size_t>(id) >= lines_.size()) return nullptr;
+  return &lines_[static_cast<std::size_t>(id)];
+}
+
+void CTerminal::MarkLine(int id) {
+  if (id < 0 || static_cast<std::size_t>(id) >= lines_.size()) return;
+  lines_[static_cast<std::size_t>(id)].marked = true;
+}
+
+void CTerminal::UnmarkAll() {
+  for (TerminalLine& line : lines_) line.marked = false;
+}
+
+std::string CTerminal::MarkedLinesText() const {
+  std::size_t size = 0;
+  for (const TerminalLine& line : lines_) {
+    if (line.marked) size += line.length + 2;
+  }
+  std::string text;
+  text.reserve(size);
+  for (const TerminalLine& line : lines_) {
+    if (!line.marked) continue;
+    text.append(line.text, line.length);
+    text.append("\r\n");
+  }
+  return text;
+}
+
+std::string_view CTerminal::DisplayText(int row, std::string& scratch) const {
+  if (const TerminalLine* line = FindLine(row)) {
+    std::string_view text(line->text, line->length);
+    if (text.ends_with('\n')) text.remove_suffix(1);
+    return text;
+  }
+  char buffer[96];
+  std::snprintf(buffer, sizeof buffer, "listview element %d not found [%u total]", row,
+                static_cast<unsigned>(nextId_));
+  scratch = buffer;
+  return scratch;
+}
+
+}  // namespace tarvik

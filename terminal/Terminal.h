@@ -1,0 +1,130 @@
+// The output terminal: CVListView, the presentation side, and CTerminal, the
+// append-only line store behind the listing. Plain C++; a toolkit view
+// attaches through TerminalView.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvik {
+
+/// What a presentation of the terminal offers the store. The store tells it
+/// the row count only through ShowLineCount(), so appending costs no view
+/// work unless the terminal follows its tail.
+class TerminalView {
+ public:
+  virtual ~TerminalView() = default;
+  /// Sets the number of rows without moving the scroll position.
+  virtual void SetRowCount(int rows) = 0;
+  /// Scrolls so that `row` is visible.
+  virtual void EnsureVisible(int row) = 0;
+  /// Removes every row.
+  virtual void DeleteAllRows() = 0;
+};
+
+/// Creation options of the list view, one bit each.
+enum TerminalOption : unsigned {
+  kOwnerData = 1,
+  kNoColumnHeader = 2,
+  kFollowTail = 4,
+  kEditLabels = 8,
+  kGridLines = 16,
+  kFullRowSelect = 32,
+  kLabelTips = 64,
+};
+/// The options the main window uses: owner data, no header, grid lines.
+inline constexpr unsigned kDefaultTerminalOptions = kOwnerData | kNoColumnHeader | kGridLines;
+
+/// The list-view side of the terminal: options, the follow flag and the
+/// attached view, if any. Operations on the view do nothing without one.
+class CVListView {
+ public:
+  explicit CVListView(unsigned options = kDefaultTerminalOptions)
+      : options_(options), follow_((options & kFollowTail) != 0) {}
+  virtual ~CVListView() = default;
+  CVListView(const CVListView&) = delete;
+  CVListView& operator=(const CVListView&) = delete;
+
+  /// AttachView() connects a presentation (nullptr detaches); not owned.
+  void AttachView(TerminalView* view) { view_ = view; }
+  [[nodiscard]] TerminalView* View() const { return view_; }
+  [[nodiscard]] unsigned Options() const { return options_; }
+  [[nodiscard]] bool Follows() const { return follow_; }
+
+  /// ShowLineCount() tells the view that rows 0..id exist, keeping its
+  /// scroll position; when following the tail, also scrolls to row `id`.
+  void ShowLineCount(int id);
+
+ protected:
+  void DeleteAllRows();
+
+ private:
+  TerminalView* view_ = nullptr;
+  unsigned options_;
+  bool follow_;
+};
+
+/// One stored line. `id` equals its row number; `text` is the store's own
+/// zero-terminated copy, valid until ClearLines() or destruction.
+struct TerminalLine {
+  const char* text;
+  uint32_t length;
+  int32_t id;
+  bool marked;
+};
+
+/// The line store: append-only, ids 0, 1, 2... in order, found by id in
+/// constant time. Texts live in large shared blocks, so appending a line
+/// costs no allocation of its own. Not thread-safe: one writer at a time.
+class CTerminal : public CVListView {
+ public:
+  explicit CTerminal(unsigned options = kDefaultTerminalOptions) : CVListView(options) {}
+  ~CTerminal() override = default;
+
+  /// OutputLine() appends `text` as one line (any length, stored exactly).
+  void OutputLine(std::string_view text);
+  void OutputLine(const char* text) { OutputLine(std::string_view(text)); }
+  /// OutputLineF() formats printf-style into a 2048-byte buffer (longer
+  /// results are cut) and appends the result as one line.
+  [[gnu::format(printf, 2, 3)]] void OutputLineF(const char* format, ...);
+
+  /// ClearLines() drops every line; the next line gets id 0 again.
+  void ClearLines();
+
+  /// FindLine() is the line with `id`, or nullptr.
+  [[nodiscard]] const TerminalLine* FindLine(int id) const;
+  /// MarkLine() marks the line with `id`, if there is one.
+  void MarkLine(int id);
+  /// UnmarkAll() clears every mark.
+  void UnmarkAll();
+  /// MarkedLinesText() joins the marked lines in row order, each followed by
+  /// CR LF: the text a copy to the clipboard carries. Empty when none.
+  [[nodiscard]] std::string MarkedLinesText() const;
+
+  /// DisplayText() is the text the view shows for `row`: the line's text
+  /// without a trailing line feed, or a not-found notice (formatted into
+  /// `scratch`).
+  [[nodiscard]] std::string_view DisplayText(int row, std::string& scratch) const;
+
+  /// NextId() is the id the next line gets, which is the number of lines.
+  [[nodiscard]] int NextId() const { return nextId_; }
+  [[nodiscard]] const std::vector<TerminalLine>& Lines() const { return lines_; }
+
+ private:
+  char* Allocate(std::size_t size);
+
+  struct Block {
+    std::unique_ptr<char[]> data;
+    std::size_t size;
+  };
+  std::vector<TerminalLine> lines_;
+  std::vector<Block> blocks_;   // text storage; the last block is filled
+  std::size_t blockUsed_ = 0;   // bytes used in blocks_[currentBlock_]
+  std::size_t currentBlock_ = 0;
+  int32_t nextId_ = 0;
+};
+
+}  // namespace tarvik

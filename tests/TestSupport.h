@@ -1,0 +1,30 @@
+// Shared helpers for the core tests: decode a report, capture a listing.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "decode/DecodedReport.h"
+#include "report/PrintDecodedReport.h"
+
+namespace tarvik::test {
+
+/// Decode() runs DcdMETAR on `text` and returns the record; the result code
+/// goes to `*result` when given.
+DecodedReport Decode(const char* text, int* result = nullptr);
+
+/// Rows() is every terminal row that PrintDecodedReport writes for `report`,
+/// using the station directory at `stationsPath` (a missing file when empty).
+std::vector<std::string> Rows(const DecodedReport& report, int unit = kDegreesCelsius,
+                              const std::string& stationsPath = "/nonexistent/stations.txt");
+
+/// Listing() is Rows() of the decoded `text`, joined with "|" between rows,
+/// without the three banner rows; handy for whole-listing comparisons.
+std::string Listing(const char* text, int unit = kDegreesCelsius,
+                    const std::string& stationsPath = "/nonexistent/stations.txt");
+
+/// TestDataPath() is the path of a file in tests/data.
+std::string TestDataPath(std::string_view name);
+
+}  // namespace tarvik::test

@@ -1,0 +1,136 @@
+// Station lookups in a fixed-column directory file.
+#include "report/StationDirectory.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "TestSupport.h"
+#include "support/ProgramPath.h"
+
+namespace tarvik {
+namespace {
+
+class StationDirectoryTest : public testing::Test {
+ protected:
+  StationDirectory stations{test::TestDataPath("stations.txt")};
+};
+
+TEST_F(StationDirectoryTest, FindsAStationWhateverTheLetterCase) {
+  const StationEntry* e = stations.LookupStation("KAUS");
+  ASSERT_NE(e, nullptr);
+  EXPECT_STREQ(e->State, "TX");
+  EXPECT_STREQ(e->Name, "AUSTIN/BERGSTROM");
+  EXPECT_STREQ(e->Id, "KAUS");
+  EXPECT_STREQ(e->Latitude, "30.12N");
+  EXPECT_STREQ(e->Longitude, "097.40W");
+  EXPECT_EQ(e->Elevation, 165);
+
+  // The request's case is kept, whatever the file's case.
+  e = stations.LookupStation("KdAl");
+  ASSERT_NE(e, nullptr);
+  EXPECT_STREQ(e->Id, "KdAl");
+  EXPECT_STREQ(e->Name, "DALLAS LOVE");  // trailing blanks removed
+  ASSERT_NE(stations.LookupStation("kaus"), nullptr);
+}
+
+TEST_F(StationDirectoryTest, FirstOfTwoLinesWinsAndNegativeElevationsStay) {
+  const StationEntry* e = stations.LookupStation("EHAM");
+  ASSERT_NE(e, nullptr);
+  EXPECT_STREQ(e->Name, "AMSTERDAM");
+  EXPECT_EQ(e->Elevation, -5);
+}
+
+TEST_F(StationDirectoryTest, LinesThatAreNotStations) {
+  // Comments, headers, short lines, lines with fewer than five words and
+  // lines longer than 259 characters are never matched.
+  for (const char* id : {"KZZZ", "KSHT", "KFWR", "KLNG", "CD  ", "KXYZ", "KAU", ""}) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(stations.LookupStation(id), nullptr);
+  }
+  // Four characters are compared: a longer request matches its first four.
+  EXPECT_NE(stations.LookupStation("KAUSX"), nullptr);
+}
+
+TEST_F(StationDirectoryTest, OddLinesAreReadSafely) {
+  const StationEntry* e = stations.LookupStation("KCRL");  // CR LF line end
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Elevation, 11);
+  e = stations.LookupStation("KTAB");  // tabs between the words
+  ASSERT_NE(e, nullptr);
+  EXPECT_STREQ(e->Latitude, "12\t34N");
+  EXPECT_EQ(e->Elevation, 10);
+  e = stations.LookupStation("KWID");  // coordinates cut to their capacity
+  ASSERT_NE(e, nullptr);
+  EXPECT_STREQ(e->Latitude, "123456.78");
+  EXPECT_STREQ(e->Longitude, "1234567.8901");
+  EXPECT_EQ(stations.LookupStation("KELV")->Elevation, 12);
+  EXPECT_EQ(stations.LookupStation("KBEV")->Elevation, 0);
+}
+
+TEST(StationDirectory, MissingFileGivesOneDiagnosticPerLookup) {
+  StationDirectory stations("/nonexistent/stations.txt");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(stations.LookupStation("KAUS"), nullptr);
+  EXPECT_EQ(stations.LookupStation("KAUS"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "/nonexistent/stations.txt: No such file or directory\n"
+            "/nonexistent/stations.txt: No such file or directory\n");
+}
+
+TEST(StationDirectory, ADirectoryIsNotAStationFile) {
+  StationDirectory stations("/tmp");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(stations.LookupStation("KAUS"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "/tmp: Is a directory\n");
+}
+
+TEST(StationDirectory, EditsShowAtTheNextLookup) {
+  std::string path = testing::TempDir() + "tarvik-stations-edit.txt";
+  const std::string line = "XX FIRST NAME       KEDT  XXX          10 00N 010 00W 5\n";
+  std::ofstream(path) << line;
+  StationDirectory stations(path);
+  ASSERT_NE(stations.LookupStation("KEDT"), nullptr);
+  EXPECT_STREQ(stations.LookupStation("KEDT")->Name, "FIRST NAME");
+
+  std::ofstream(path) << "XX SECOND NAME IS LONGER KEDT  XXX     10 00N 010 00W 5\n"
+                      << "XX SECOND NAME      KEDT  XXX          10 00N 010 00W 5\n";
+  ASSERT_NE(stations.LookupStation("KEDT"), nullptr);
+  EXPECT_STREQ(stations.LookupStation("KEDT")->Name, "SECOND NAME");
+  std::remove(path.c_str());
+}
+
+TEST(StationDirectory, GarbageAndNulBytesAreHarmless) {
+  std::string path = testing::TempDir() + "tarvik-stations-garbage.txt";
+  {
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < 20000; ++i) out.put(static_cast<char>((i * 7919) % 256));
+    out << "\nXX NUL HERE";
+    out.put('\0');
+    out << "     KNUL  XXX          10 00N 010 00W 5\n";
+    out << std::string(100000, 'q') << "\n";
+    out << "XX AFTER            KAFT  XXX          10 00N 010 00W 5\n";
+  }
+  StationDirectory stations(path);
+  EXPECT_EQ(stations.LookupStation("KNUL"), nullptr);  // the line ends at the NUL
+  ASSERT_NE(stations.LookupStation("KAFT"), nullptr);
+  std::remove(path.c_str());
+}
+
+TEST(StationDirectory, DefaultDirectoryIsBesideTheProgram) {
+  RecordProgramPath();
+  StationDirectory stations;
+  testing::internal::CaptureStderr();
+  stations.LookupStation("KAUS");
+  testing::internal::GetCapturedStderr();
+  char expected[kPathCapacity];
+  ASSERT_EQ(FileBesideProgram(expected, "stations.txt"), 0);
+  EXPECT_EQ(stations.Path(), expected);
+}
+
+}  // namespace
+}  // namespace tarvik
