@@ -1,8 +1,10 @@
 #include "decode/DcdMETAR.h"
 
+#include <new>
 #include <string_view>
 
 #include "decode/BodyDecoders.h"
+#include "decode/FlagWord.h"
 #include "decode/TokenList.h"
 #include "decode/TokenShape.h"
 #include "decode/remarks/DecodeRemarks.h"
@@ -40,31 +42,19 @@ bool DecodeStation(const TokenList& tokens, DecodedReport& report, int& index) {
 }
 
 bool DecodeNil(const TokenList& tokens, DecodedReport& report, int& index) {
-  if (!IsGroup(tokens, index, "NIL")) return false;
-  report.NilReport = 1;
-  ++index;
-  return true;
+  return TakeFlagWord(tokens, report, index, "NIL", &DecodedReport::NilReport);
 }
 
 bool DecodeCorrection(const TokenList& tokens, DecodedReport& report, int& index) {
-  if (!IsGroup(tokens, index, "COR")) return false;
-  report.CorrectedReport = 1;
-  ++index;
-  return true;
+  return TakeFlagWord(tokens, report, index, "COR", &DecodedReport::CorrectedReport);
 }
 
 bool DecodeAuto(const TokenList& tokens, DecodedReport& report, int& index) {
-  if (!IsGroup(tokens, index, "AUTO")) return false;
-  report.AutoReport = 1;
-  ++index;
-  return true;
+  return TakeFlagWord(tokens, report, index, "AUTO", &DecodedReport::AutoReport);
 }
 
 bool DecodeCavok(const TokenList& tokens, DecodedReport& report, int& index) {
-  if (!IsGroup(tokens, index, "CAVOK")) return false;
-  report.Cavok = 1;
-  ++index;
-  return true;
+  return TakeFlagWord(tokens, report, index, "CAVOK", &DecodedReport::Cavok);
 }
 
 // hhmm, hhmmZ, ddhhmm or ddhhmmZ; no range check.
@@ -168,7 +158,14 @@ BodyStep StepAfter(BodyStep step) {
 int DcdMETAR(const char* text, DecodedReport& report) {
   if (text == nullptr) return kDecodeNoText;
   ResetDecodedReport(report);
-  TokenList tokens(text);
+  // Splitting copies the text; without that copy nothing can be decoded, and
+  // the failure is a result code, not an exception out of the decoder.
+  TokenList tokens;
+  try {
+    tokens.Split(text);
+  } catch (const std::bad_alloc&) {
+    return kDecodeNoText;
+  }
 
   int index = 0;
   BodyStep next = BodyStep::ReportType;

@@ -100,7 +100,7 @@ TEST(DecodeVisibility, ReadsTheGroupsAtTheIndex) {
 TEST(DecodeVisibility, UnreportableMetresKeepTheNextGroupOut) {
   // Taking 0550 keeps the minimum visibility after it from being read as the
   // prevailing one.
-  DecodedReport report = test::Decode("KABC 0550 0250 FEW010");
+  DecodedReport report = test::Decode("KABC 121755Z 0550 0250 FEW010");
   EXPECT_EQ(report.PrevailingVisibilityM, kAbsentFloat);
   EXPECT_STREQ(report.CloudLayer[0].Cover, "FEW");
 }

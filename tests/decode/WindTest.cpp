@@ -60,14 +60,6 @@ TEST(DecodeWind, DeclinedForms) {
   }
 }
 
-TEST(DecodeWind, ReadsTheGroupAtTheIndex) {
-  auto run = RunDecoder(DecodeWind, "KABC 121755Z 31015G27KT", 2);
-  EXPECT_TRUE(run.accepted);
-  EXPECT_EQ(run.advanced, 1);
-  EXPECT_EQ(run.report.Wind.Direction, 310);
-  EXPECT_EQ(run.report.Wind.Gust, 27);
-}
-
 TEST(DecodeVariableWindDirection, Bounds) {
   struct {
     const char* group;
