@@ -28,6 +28,8 @@ std::string_view FirstWeatherCode(std::string_view text) {
   return {};
 }
 
+}  // namespace
+
 bool IsPartialObscuration(const char* group) {
   if (group == nullptr) return false;
   for (std::string_view amount : kPartialObscurations) {
@@ -35,8 +37,6 @@ bool IsPartialObscuration(const char* group) {
   }
   return false;
 }
-
-}  // namespace
 
 bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index,
                           int& count) {

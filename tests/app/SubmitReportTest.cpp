@@ -98,7 +98,8 @@ TEST(Listing, WholeReports) {
        "OBSERVATION DATE    : 12th, 1755\n|WIND DIRECTION      : 240\n|"
        "WIND SPEED          : 10\n|WIND UNITS          : KT\n|PREVAIL VSBY (SM)   : 10.000\n|"
        "CLOUD COVER         : FEW\n|CLOUD HGT (CHARAC.) : 250\n|CLOUD HGT (METERS)  : 7500\n|"
-       "TEMP. (degsC)       : 24\n|Dewpoint (degsC)    : 12\n|ALTIMETER (INCHES)  : 30.01\n"},
+       "TEMP. (degsC)       : 24\n|Dewpoint (degsC)    : 12\n|ALTIMETER (INCHES)  : 30.01\n|"
+       "AUTO INDICATOR      : AO2\n|SLP (hPa)           : 1016.3\n"},
       {"SPECI KXYZ 050905Z AUTO COR VRB05G15KT 2 1/4SM R27L/M0600V1200FT +TSRAGR BR FEW000 "
        "BKN008 OVC015CB M02/M05 A2992",
        "REPORT CODE NAME    : SPECI\n|STATION ID          : KXYZ\n|"

@@ -1,0 +1,11 @@
+// FractionValue: the value of a fraction text such as 1/2 or 3/16.
+#pragma once
+
+namespace tarvik {
+
+/// FractionValue() is the part before the first "/" read as an integer over
+/// the part after it read as an integer. A text without "/" gives 0; a
+/// denominator of 0 gives the float absent value (2147483648.0).
+[[nodiscard]] float FractionValue(const char* text);
+
+}  // namespace tarvik
