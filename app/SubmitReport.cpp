@@ -7,6 +7,8 @@
 
 namespace tarvik {
 
+int TemperatureUnit = kDegreesCelsius;
+
 int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& stations,
                  int temperatureUnit) {
   int result = kDecodeOk;

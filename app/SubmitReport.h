@@ -6,6 +6,11 @@ namespace tarvik {
 class CTerminal;
 class StationDirectory;
 
+/// TemperatureUnit is the unit the desktop program lists temperatures in:
+/// kDegreesCelsius (3001, the start value) or kDegreesFahrenheit (3002), the
+/// ids of its two unit choices. Only the user-interface thread writes it.
+extern int TemperatureUnit;
+
 /// Where to find current reports, shown when an empty report is submitted.
 inline constexpr const char* kReportSourceHint = "https://aviationweather.gov/data/metar/";
 

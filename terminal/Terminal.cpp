@@ -14,6 +14,12 @@ constexpr std::size_t kFormatBuffer = 2048;
 
 }  // namespace
 
+std::string_view ShownText(const TerminalLine& line) {
+  std::string_view text(line.text, line.length);
+  if (text.ends_with('\n')) text.remove_suffix(1);
+  return text;
+}
+
 void CVListView::ShowLineCount(int id) {
   if (view_ == nullptr) return;
   view_->SetRowCount(id + 1);
@@ -93,26 +99,24 @@ void CTerminal::UnmarkAll() {
 }
 
 std::string CTerminal::MarkedLinesText() const {
+  // Each row goes out as shown, without a line feed of its own, then CR LF,
+  // so that copied rows paste as exactly that many lines.
   std::size_t size = 0;
   for (const TerminalLine& line : lines_) {
-    if (line.marked) size += line.length + 2;
+    if (line.marked) size += ShownText(line).size() + 2;
   }
   std::string text;
   text.reserve(size);
   for (const TerminalLine& line : lines_) {
     if (!line.marked) continue;
-    text.append(line.text, line.length);
+    text.append(ShownText(line));
     text.append("\r\n");
   }
   return text;
 }
 
 std::string_view CTerminal::DisplayText(int row, std::string& scratch) const {
-  if (const TerminalLine* line = FindLine(row)) {
-    std::string_view text(line->text, line->length);
-    if (text.ends_with('\n')) text.remove_suffix(1);
-    return text;
-  }
+  if (const TerminalLine* line = FindLine(row)) return ShownText(*line);
   char buffer[96];
   std::snprintf(buffer, sizeof buffer, "listview element %d not found [%u total]", row,
                 static_cast<unsigned>(nextId_));

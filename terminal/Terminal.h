@@ -76,6 +76,10 @@ struct TerminalLine {
   bool marked;
 };
 
+/// ShownText() is a line's text as the terminal shows and copies it: without
+/// a trailing line feed (the decoder's error line ends in one).
+[[nodiscard]] std::string_view ShownText(const TerminalLine& line);
+
 /// The line store: append-only, ids 0, 1, 2... in order, found by id in
 /// constant time. Texts live in large shared blocks, so appending a line
 /// costs no allocation of its own. Not thread-safe: one writer at a time.
@@ -100,8 +104,9 @@ class CTerminal : public CVListView {
   void MarkLine(int id);
   /// UnmarkAll() clears every mark.
   void UnmarkAll();
-  /// MarkedLinesText() joins the marked lines in row order, each followed by
-  /// CR LF: the text a copy to the clipboard carries. Empty when none.
+  /// MarkedLinesText() joins the marked lines in row order, each as shown
+  /// (ShownText) and followed by CR LF: the text a copy to the clipboard
+  /// carries. Empty when none is marked.
   [[nodiscard]] std::string MarkedLinesText() const;
 
   /// DisplayText() is the text the view shows for `row`: the line's text

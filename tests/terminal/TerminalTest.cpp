@@ -116,7 +116,7 @@ TEST(CTerminal, MarkedLinesJoinInRowOrderWithCrLf) {
   terminal.MarkLine(2);
   terminal.MarkLine(10);
   terminal.MarkLine(99);  // no such line: nothing to mark
-  EXPECT_EQ(terminal.MarkedLinesText(), "row 2\r\nrow 5\r\nerror 12\n\r\n");
+  EXPECT_EQ(terminal.MarkedLinesText(), "row 2\r\nrow 5\r\nerror 12\r\n");
   terminal.UnmarkAll();
   EXPECT_EQ(terminal.MarkedLinesText(), "");
   terminal.MarkLine(7);

@@ -1,0 +1,101 @@
+// MainDialog: Tarvik's main window: the report field, the commands, the unit
+// choice, the output terminal and the status bar.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+
+namespace tarvik {
+
+class CTerminal;
+class PasteBufferWindow;
+class StationDirectory;
+class TerminalListView;
+class TerminalModel;
+
+/// The main dialog. Its geometry follows a dialog template in dialog units
+/// of a Times-like 10-point font (500 by 300 units); the width is fixed, the
+/// height can grow to the screen's and shrink back to the first height.
+class MainDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// Control ids of the dialog template, kept as the "controlId" property of
+  /// each control.
+  enum ControlId {
+    kReportFieldId = 2000,
+    kDecodeId = 2001,
+    kReadBufferId = 2003,
+    kClearBufferId = 2004,
+    kUnitGroupId = 3000,
+    kCelsiusId = 3001,
+    kFahrenheitId = 3002,
+    kTerminalId = 2050,
+  };
+  /// The longest report the field takes.
+  static constexpr int kMaxReportLength = 2047;
+
+  MainDialog(CTerminal& terminal, StationDirectory& stations, QWidget* parent = nullptr);
+
+  [[nodiscard]] QLineEdit* ReportField() const { return reportField_; }
+  [[nodiscard]] QPushButton* Button(ControlId id) const;
+  [[nodiscard]] TerminalListView* TerminalList() const { return terminalView_; }
+  [[nodiscard]] TerminalModel* Model() const { return model_; }
+  [[nodiscard]] QLabel* StatusPart(int part) const { return statusParts_[part]; }
+  [[nodiscard]] PasteBufferWindow* PasteBuffer() const;
+  [[nodiscard]] int TerminalTop() const { return terminalTop_; }
+
+ public slots:
+  void OnDecodeClicked();
+  void OnReadBufferClicked();
+  void OnClearClicked();
+  void OnUnitChosen(int id);
+  void ShowStatus(const QString& text);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateReportRow();
+  void CreateButtons();
+  void CreateUnitChoice();
+  void CreateTerminal();
+  void CreateStatusBar();
+  void Relayout();
+  void Submit(const std::string& report);
+
+  // Dialog units to pixels for the dialog's font.
+  [[nodiscard]] int UnitsX(int units) const;
+  [[nodiscard]] int UnitsY(int units) const;
+  QRect UnitsRect(int x, int y, int width, int height) const;
+
+  CTerminal& terminal_;
+  StationDirectory& stations_;
+  int baseUnitX_ = 0;
+  int baseUnitY_ = 0;
+  int layoutWidth_ = 0;
+  int terminalTop_ = 0;
+
+  QLineEdit* reportField_ = nullptr;
+  QPushButton* decodeButton_ = nullptr;
+  QPushButton* readBufferButton_ = nullptr;
+  QPushButton* clearButton_ = nullptr;
+  QGroupBox* unitGroup_ = nullptr;
+  QButtonGroup* units_ = nullptr;
+  TerminalModel* model_ = nullptr;
+  TerminalListView* terminalView_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
+  QLabel* statusParts_[3] = {};
+  QPointer<PasteBufferWindow> pasteBuffer_;
+};
+
+}  // namespace tarvik

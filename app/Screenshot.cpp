@@ -1,0 +1,39 @@
+// tarvik-screenshot: decodes a sample report in the main window and saves a
+// picture of the window, for the documentation. Run it with
+// QT_QPA_PLATFORM=offscreen on a machine without a display.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTest>
+
+#include <clocale>
+#include <cstdio>
+
+#include "app/MainDialog.h"
+#include "report/StationDirectory.h"
+#include "support/ProgramPath.h"
+#include "terminal/Terminal.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("tarvik.png");
+  tarvik::RecordProgramPath();
+
+  tarvik::CTerminal terminal;
+  tarvik::StationDirectory stations;
+  tarvik::MainDialog dialog(terminal, stations);
+  dialog.resize(dialog.width(), dialog.height() * 3 / 2);
+  dialog.show();
+  QTest::keyClicks(dialog.ReportField(),
+                   QStringLiteral("METAR KJFK 211651Z 20021G35KT 6SM R04R/2600VP6000FT -TSRA BR "
+                                  "FEW012 BKN036CB OVC110 10/10 A2951 RMK AO2 PK WND 20036/1637 "
+                                  "WSHFT 1620 FROPA RAB20 TSE17B20 SLP993 P0006 T01000100 $"));
+  QTest::keyClick(dialog.ReportField(), Qt::Key_Return);
+  QApplication::processEvents();
+  if (!dialog.grab().save(output)) {
+    std::fprintf(stderr, "tarvik-screenshot: cannot write %s\n", qPrintable(output));
+    return 1;
+  }
+  return 0;
+}

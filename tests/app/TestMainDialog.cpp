@@ -1,0 +1,248 @@
+// The main window driven as a user would: typing, Enter, the buttons, the
+// unit choice, the paste-buffer window, copying rows, resizing.
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+#include <clocale>
+
+#include "app/MainDialog.h"
+#include "app/PasteBufferWindow.h"
+#include "app/SubmitReport.h"
+#include "app/TerminalListView.h"
+#include "report/PrintDecodedReport.h"
+#include "report/StationDirectory.h"
+#include "terminal/Terminal.h"
+#include "terminal/TerminalModel.h"
+
+namespace tarvik {
+
+class TestMainDialog : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<CTerminal> terminal_;
+  std::unique_ptr<StationDirectory> stations_;
+  std::unique_ptr<MainDialog> dialog_;
+
+  QStringList Rows() const {
+    QStringList rows;
+    TerminalModel* model = dialog_->Model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+      rows << model->data(model->index(row)).toString();
+    }
+    return rows;
+  }
+
+  void Decode(const QString& report) {
+    dialog_->ReportField()->clear();
+    QTest::keyClicks(dialog_->ReportField(), report);
+    QTest::keyClick(dialog_->ReportField(), Qt::Key_Return);
+  }
+
+  QRadioButton* UnitButton(int id) const {
+    for (QRadioButton* button : dialog_->findChildren<QRadioButton*>()) {
+      if (button->property("controlId").toInt() == id) return button;
+    }
+    return nullptr;
+  }
+
+  int SendBufferWindows() const {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == QStringLiteral("SendBuffer") && widget->isVisible()) ++count;
+    }
+    return count;
+  }
+
+ private slots:
+  void init() {
+    std::setlocale(LC_NUMERIC, "C");
+    TemperatureUnit = kDegreesCelsius;
+    terminal_ = std::make_unique<CTerminal>();
+    stations_ = std::make_unique<StationDirectory>(TARVIK_TEST_DATA "/stations.txt");
+    dialog_ = std::make_unique<MainDialog>(*terminal_, *stations_);
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+  }
+
+  void cleanup() {
+    if (PasteBufferWindow* window = dialog_->PasteBuffer()) delete window;
+    dialog_.reset();
+    TemperatureUnit = kDegreesCelsius;
+  }
+
+  void windowMatchesTheTemplate() {
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Tarvik V1.01"));
+    QCOMPARE(dialog_->ReportField()->maxLength(), 2047);
+    QVERIFY(dialog_->Button(MainDialog::kDecodeId)->isDefault());
+    QCOMPARE(dialog_->Button(MainDialog::kReadBufferId)->text(),
+             QStringLiteral("Read METAR from Buffer"));
+    QCOMPARE(dialog_->Button(MainDialog::kClearBufferId)->text(), QStringLiteral("Clear Buffer"));
+    auto* group = dialog_->findChild<QGroupBox*>();
+    QCOMPARE(group->title(), QStringLiteral(" Temperature Units "));
+    QVERIFY(UnitButton(MainDialog::kCelsiusId)->isChecked());
+    // The terminal starts three pixels below the unit group.
+    QCOMPARE(dialog_->TerminalList()->geometry().top(), group->geometry().bottom() + 1 + 3);
+    QVERIFY(dialog_->hasFocus() || dialog_->ReportField()->hasFocus());
+  }
+
+  void enterDecodesTheReport() {
+    Decode(QStringLiteral("  \tMETAR KAUS 121755Z 24010KT 10SM FEW250 24/12 A3001 RMK AO2  "));
+    const QStringList rows = Rows();
+    QVERIFY(rows.size() > 8);
+    QCOMPARE(rows[0], QString(53, u'*'));
+    QCOMPARE(rows[1], QStringLiteral("INPUT METAR REPORT:"));
+    // Leading blanks and tabs are skipped, trailing blanks stay.
+    QCOMPARE(rows[2], QStringLiteral("METAR KAUS 121755Z 24010KT 10SM FEW250 24/12 A3001 RMK AO2  "));
+    QVERIFY(rows.contains(QStringLiteral(
+        "STATION ID          : KAUS: AUSTIN/BERGSTROM, TX, loc 30.12N, 097.40W, elev 165 meters")));
+    QVERIFY(rows.contains(QStringLiteral("TEMP. (degsC)       : 24")));
+    QVERIFY(rows.contains(QStringLiteral("AUTO INDICATOR      : AO2")));
+  }
+
+  void emptyFieldGivesTheHints() {
+    QTest::mouseClick(dialog_->Button(MainDialog::kDecodeId), Qt::LeftButton);
+    QCOMPARE(Rows(), (QStringList{QStringLiteral("Obtain METAR strings from:"),
+                                  QString::fromLatin1(kReportSourceHint)}));
+  }
+
+  void fahrenheitAppliesToTheNextReport() {
+    Decode(QStringLiteral("KAUS 121755Z 24010KT 10SM CLR 20/M02 A3001"));
+    QTest::mouseClick(UnitButton(MainDialog::kFahrenheitId), Qt::LeftButton);
+    QCOMPARE(TemperatureUnit, kDegreesFahrenheit);
+    Decode(QStringLiteral("KAUS 121755Z 24010KT 10SM CLR 20/M02 A3001"));
+    const QStringList rows = Rows();
+    QCOMPARE(rows.count(QStringLiteral("TEMP. (degsC)       : 20")), 1);  // listed before: kept
+    QCOMPARE(rows.count(QStringLiteral("TEMP. (degsF)       : 68")), 1);
+    QCOMPARE(rows.count(QStringLiteral("Dewpoint (degsF)    : 28")), 1);
+    QTest::mouseClick(UnitButton(MainDialog::kCelsiusId), Qt::LeftButton);
+    QCOMPARE(TemperatureUnit, kDegreesCelsius);
+  }
+
+  void clearBufferRestartsAtRowZero() {
+    Decode(QStringLiteral("KAUS 121755Z 24010KT"));
+    dialog_->TerminalList()->selectAll();
+    QTest::mouseClick(dialog_->Button(MainDialog::kClearBufferId), Qt::LeftButton);
+    QCOMPARE(dialog_->Model()->rowCount(), 0);
+    QVERIFY(!dialog_->TerminalList()->selectionModel()->hasSelection());
+    Decode(QStringLiteral("metar kaus"));
+    QCOMPARE(terminal_->FindLine(0)->text, QString(53, u'*').toStdString());
+    QCOMPARE(Rows().last(), QStringLiteral("DcdMETAR:  Error Return Number: 12"));
+  }
+
+  void pasteBufferOpensOnce() {
+    QPushButton* read = dialog_->Button(MainDialog::kReadBufferId);
+    QTest::mouseClick(read, Qt::LeftButton);
+    QTest::mouseClick(read, Qt::LeftButton);
+    QCOMPARE(SendBufferWindows(), 1);
+    PasteBufferWindow* window = dialog_->PasteBuffer();
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->windowTitle(), QStringLiteral("SendBuffer"));
+    QCOMPARE(window->DecodeAction()->text(), QStringLiteral("Decode command"));
+    QVERIFY(window->DecodeAction()->menu() == nullptr);  // an action, not a pop-up
+  }
+
+  void pasteBufferSubmitsItsTextAsOneReport() {
+    QTest::mouseClick(dialog_->Button(MainDialog::kReadBufferId), Qt::LeftButton);
+    QPointer<PasteBufferWindow> window = dialog_->PasteBuffer();
+    window->Editor()->setPlainText(
+        QStringLiteral("METAR KAUS 121755Z\r\n24010KT 10SM\nCLR 24/12 A3001"));
+    window->DecodeAction()->trigger();
+    const QStringList rows = Rows();
+    QCOMPARE(rows.count(QString(53, u'*')), 1);
+    // Each line end becomes a blank: the report is one line of groups.
+    QCOMPARE(rows[2], QStringLiteral("METAR KAUS 121755Z 24010KT 10SM CLR 24/12 A3001"));
+    QVERIFY(rows.contains(QStringLiteral("ALTIMETER (INCHES)  : 30.01")));
+    QTRY_VERIFY(window.isNull());  // closed and gone
+    QCOMPARE(SendBufferWindows(), 0);
+
+    // The button opens a fresh, empty window again.
+    QTest::mouseClick(dialog_->Button(MainDialog::kReadBufferId), Qt::LeftButton);
+    QVERIFY(dialog_->PasteBuffer() != nullptr);
+    QVERIFY(dialog_->PasteBuffer()->Editor()->toPlainText().isEmpty());
+  }
+
+  void pasteBufferCloseBoxSubmitsNothing() {
+    QTest::mouseClick(dialog_->Button(MainDialog::kReadBufferId), Qt::LeftButton);
+    QPointer<PasteBufferWindow> window = dialog_->PasteBuffer();
+    window->Editor()->setPlainText(QStringLiteral("KAUS 121755Z"));
+    window->close();
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(dialog_->Model()->rowCount(), 0);
+    QCOMPARE(terminal_->NextId(), 0);
+  }
+
+  void ctrlCCopiesSelectedRowsInOrder() {
+    for (int i = 0; i < 9; ++i) terminal_->OutputLineF("row %d", i);
+    terminal_->OutputLineF("error %d\n", 12);
+    terminal_->ShowLineCount(terminal_->NextId() - 1);
+    TerminalListView* view = dialog_->TerminalList();
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+
+    // Nothing selected: the clipboard stays, the count is 0.
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("before"));
+    QCOMPARE(dialog_->StatusPart(0)->text(), QStringLiteral("0 rows copied"));
+
+    QItemSelectionModel* selection = view->selectionModel();
+    TerminalModel* model = dialog_->Model();
+    selection->select(model->index(5), QItemSelectionModel::Select);
+    selection->select(model->index(2), QItemSelectionModel::Select);
+    QTest::keyClick(view, Qt::Key_C);  // no Control key: nothing happens
+    QCOMPARE(clipboard->text(), QStringLiteral("before"));
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("row 2\r\nrow 5\r\n"));
+    QCOMPARE(dialog_->StatusPart(0)->text(), QStringLiteral("2 rows copied"));
+
+    // The marks are gone: a new selection copies only itself, and a row that
+    // ends in a line feed is copied without it.
+    selection->clearSelection();
+    selection->select(model->index(9), QItemSelectionModel::Select);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("error 12\r\n"));
+    QCOMPARE(dialog_->StatusPart(0)->text(), QStringLiteral("1 rows copied"));
+  }
+
+  void widthIsFixedAndHeightFollowsTheWindow() {
+    const QSize initial = dialog_->size();
+    QCOMPARE(dialog_->minimumWidth(), dialog_->maximumWidth());
+    QCOMPARE(dialog_->minimumHeight(), initial.height());
+    QStatusBar* status = dialog_->findChild<QStatusBar*>();
+    const int width = dialog_->width();
+    QCOMPARE(dialog_->StatusPart(0)->geometry().right() < width * 6 / 10, true);
+
+    dialog_->resize(initial.width(), initial.height() + 200);
+    QCOMPARE(dialog_->height(), initial.height() + 200);
+    QCOMPARE(status->geometry().bottom(), dialog_->height() - 1);
+    QCOMPARE(dialog_->TerminalList()->geometry().bottom() < status->geometry().top(), true);
+    const int tallTerminal = dialog_->TerminalList()->height();
+
+    // Shorter again, down to the first height but not below it.
+    dialog_->resize(initial.width(), initial.height() + 50);
+    QCOMPARE(dialog_->TerminalList()->height(), tallTerminal - 150);
+    dialog_->resize(initial.width() + 100, initial.height() - 100);
+    QCOMPARE(dialog_->size(), initial);
+  }
+
+  void escapeDoesNotCloseTheWindow() {
+    QTest::keyClick(dialog_->ReportField(), Qt::Key_Escape);
+    QVERIFY(dialog_->isVisible());
+  }
+};
+
+}  // namespace tarvik
+
+QTEST_MAIN(tarvik::TestMainDialog)
+#include "TestMainDialog.moc"
