@@ -5,6 +5,7 @@
 
 #include "decode/DecodedReport.h"
 #include "decode/TokenList.h"
+#include "decode/TokenShape.h"
 
 namespace tarvik {
 
@@ -14,7 +15,7 @@ namespace tarvik {
 inline bool TakeFlagWord(const TokenList& tokens, DecodedReport& report, int& index,
                          std::string_view word, Flag DecodedReport::*flag) {
   const char* group = tokens[index];
-  if (group == nullptr || word != group) return false;
+  if (group == nullptr || !TextEquals(group, word)) return false;
   report.*flag = 1;
   ++index;
   return true;

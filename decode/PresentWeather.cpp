@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "decode/BodyDecoders.h"
+#include "decode/TokenShape.h"
 
 namespace tarvik {
 namespace {
@@ -23,7 +24,7 @@ constexpr std::string_view kPartialObscurations[] = {"FEW///", "SCT///", "BKN///
 
 std::string_view FirstWeatherCode(std::string_view text) {
   for (std::string_view code : kPresentWeatherCodes) {
-    if (text.starts_with(code)) return code;
+    if (StartsWithCode(text, code)) return code;
   }
   return {};
 }

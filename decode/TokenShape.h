@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace tarvik {
 
@@ -15,6 +16,23 @@ namespace tarvik {
 [[nodiscard]] constexpr bool IsAlnum(char c) { return IsAlpha(c) || IsDigit(c); }
 [[nodiscard]] constexpr bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+/// TextEquals() is true when the zero-terminated `text` is exactly `word`
+/// (which holds no NUL). It stops at the first difference, so comparing a
+/// group against many keywords never measures the group's length.
+[[nodiscard]] constexpr bool TextEquals(const char* text, std::string_view word) {
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (text[i] != word[i]) return false;
+  }
+  return text[word.size()] == '\0';
+}
+
+/// StartsWithCode() is `text.starts_with(code)` for the code tables that
+/// are searched for every group: the first characters are compared before
+/// anything else, which settles almost every miss.
+[[nodiscard]] constexpr bool StartsWithCode(std::string_view text, std::string_view code) {
+  return !text.empty() && !code.empty() && text[0] == code[0] && text.starts_with(code);
 }
 
 /// AllDigits() is true when each of the first `n` characters of `text` is a

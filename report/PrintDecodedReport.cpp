@@ -1,6 +1,9 @@
 #include "report/PrintDecodedReport.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <string_view>
 #include <limits>
 
 #include "report/StationDirectory.h"
@@ -11,104 +14,157 @@ namespace {
 
 constexpr const char* kBannerRule = "/*******************************************/";
 
+// One labelled line, "LABEL...: value\n", written straight into the line
+// store: the same text printf would make of the label's "%d", "%s", "%c" or
+// "%.Nf", without parsing a format for each of the thirty-odd lines of a
+// report.
+class FieldLine {
+ public:
+  explicit FieldLine(std::string_view label) { Append(label); }
+  void Append(std::string_view text) {
+    std::size_t room = sizeof buffer_ - 1 - length_;
+    std::size_t n = text.size() < room ? text.size() : room;
+    std::memcpy(buffer_ + length_, text.data(), n);
+    length_ += n;
+  }
+  template <typename... Format>
+  void Number(auto value, Format... format) {
+    auto [end, error] = std::to_chars(buffer_ + length_, buffer_ + sizeof buffer_ - 1, value, format...);
+    if (error == std::errc()) length_ = static_cast<std::size_t>(end - buffer_);
+  }
+  void Write(CTerminal& t) {
+    buffer_[length_++] = '\n';
+    t.OutputLine(std::string_view(buffer_, length_));
+  }
+
+ private:
+  char buffer_[128];
+  std::size_t length_ = 0;
+};
+
+void Int(CTerminal& t, std::string_view label, int32_t value) {
+  FieldLine line(label);
+  line.Number(value);
+  line.Write(t);
+}
+
+void Text(CTerminal& t, std::string_view label, const char* text) {
+  FieldLine line(label);
+  line.Append(text);
+  line.Write(t);
+}
+
+void Char(CTerminal& t, std::string_view label, char c) {
+  FieldLine line(label);
+  line.Append(std::string_view(&c, 1));
+  line.Write(t);
+}
+
+// As "%.Nf": rounded correctly from the exact binary value, like printf.
+void Fixed(CTerminal& t, std::string_view label, double value, int precision) {
+  FieldLine line(label);
+  line.Number(value, std::chars_format::fixed, precision);
+  line.Write(t);
+}
+
 void PrintStation(const DecodedReport& r, CTerminal& t, StationDirectory& stations) {
   if (const StationEntry* e = stations.LookupStation(r.StationId)) {
     t.OutputLineF("STATION ID          : %s: %s, %s, loc %s, %s, elev %d meters\n", e->Id,
                   e->Name, e->State, e->Latitude, e->Longitude, e->Elevation);
   } else {
-    t.OutputLineF("STATION ID          : %s\n", r.StationId);
+    Text(t, "STATION ID          : ", r.StationId);
   }
 }
 
 void PrintRunwayVisualRanges(const DecodedReport& r, CTerminal& t) {
   // Every slot is examined on its own, whatever the slots before it hold.
   for (const RunwayVisualRangeEntry& v : r.RunwayVisualRange) {
-    if (IsPresent(v.RunwayDesignator)) t.OutputLineF("RUNWAY DESIGNATOR   : %s\n", v.RunwayDesignator);
-    if (IsPresent(v.VisualRange)) t.OutputLineF("R_WAY VIS RANGE (FT): %d\n", v.VisualRange);
+    if (IsPresent(v.RunwayDesignator)) Text(t, "RUNWAY DESIGNATOR   : ", v.RunwayDesignator);
+    if (IsPresent(v.VisualRange)) Int(t, "R_WAY VIS RANGE (FT): ", v.VisualRange);
     if (v.Variable) t.OutputLine("VRBL VISUAL RANGE   : TRUE\n");
     if (v.BelowMin) t.OutputLine("BELOW MIN RVR       : TRUE\n");
     if (v.AboveMax) t.OutputLine("ABOVE MAX RVR       : TRUE\n");
-    if (IsPresent(v.MaxVisualRange)) t.OutputLineF("MX R_WAY VISRNG (FT): %d\n", v.MaxVisualRange);
-    if (IsPresent(v.MinVisualRange)) t.OutputLineF("MN R_WAY VISRNG (FT): %d\n", v.MinVisualRange);
+    if (IsPresent(v.MaxVisualRange)) Int(t, "MX R_WAY VISRNG (FT): ", v.MaxVisualRange);
+    if (IsPresent(v.MinVisualRange)) Int(t, "MN R_WAY VISRNG (FT): ", v.MinVisualRange);
   }
 }
 
 void PrintDispatchVisualRange(const DecodedReport& r, CTerminal& t) {
   const DispatchVisualRangeEntry& d = r.DispatchVisualRange;
-  if (IsPresent(d.VisualRange)) t.OutputLineF("DISPATCH VIS RANGE  : %d\n", d.VisualRange);
+  if (IsPresent(d.VisualRange)) Int(t, "DISPATCH VIS RANGE  : ", d.VisualRange);
   if (d.Variable) t.OutputLine("VRBL DISPATCH VISRNG: TRUE\n");
   if (d.BelowMin) t.OutputLine("BELOW MIN DVR       : TRUE\n");
   if (d.AboveMax) t.OutputLine("ABOVE MAX DVR       : TRUE\n");
-  if (IsPresent(d.MaxVisualRange)) t.OutputLineF("MX DSPAT VISRNG (FT): %d\n", d.MaxVisualRange);
-  if (IsPresent(d.MinVisualRange)) t.OutputLineF("MN DSPAT VISRNG (FT): %d\n", d.MinVisualRange);
+  if (IsPresent(d.MaxVisualRange)) Int(t, "MX DSPAT VISRNG (FT): ", d.MaxVisualRange);
+  if (IsPresent(d.MinVisualRange)) Int(t, "MN DSPAT VISRNG (FT): ", d.MinVisualRange);
 }
 
 void PrintWeatherAndClouds(const DecodedReport& r, CTerminal& t) {
   // Weather and cloud lists end at the first empty slot.
   for (const char* weather : r.PresentWeather) {
     if (!IsPresent(weather)) break;
-    t.OutputLineF("WX/OBSTRUCT VISION  : %s\n", weather);
+    Text(t, "WX/OBSTRUCT VISION  : ", weather);
   }
   for (int k = 0; k < kObscurationSlots; ++k) {
     if (IsPresent(r.ObscurationAmount[k])) {
-      t.OutputLineF("OBSCURATION AMOUNT  : %s\n", r.ObscurationAmount[k]);
+      Text(t, "OBSCURATION AMOUNT  : ", r.ObscurationAmount[k]);
     }
     if (IsPresent(r.ObscurationPhenomenon[k])) {
-      t.OutputLineF("OBSCURATION PHENOM  : %s\n", r.ObscurationPhenomenon[k]);
+      Text(t, "OBSCURATION PHENOM  : ", r.ObscurationPhenomenon[k]);
     }
   }
   for (const CloudLayerEntry& c : r.CloudLayer) {
     if (!IsPresent(c.Cover)) break;
-    t.OutputLineF("CLOUD COVER         : %s\n", c.Cover);
-    if (IsPresent(c.HeightCode)) t.OutputLineF("CLOUD HGT (CHARAC.) : %s\n", c.HeightCode);
-    if (IsPresent(c.HeightMeters)) t.OutputLineF("CLOUD HGT (METERS)  : %d\n", c.HeightMeters);
-    if (IsPresent(c.Phenomenon)) t.OutputLineF("OTHER CLOUD PHENOM  : %s\n", c.Phenomenon);
+    Text(t, "CLOUD COVER         : ", c.Cover);
+    if (IsPresent(c.HeightCode)) Text(t, "CLOUD HGT (CHARAC.) : ", c.HeightCode);
+    if (IsPresent(c.HeightMeters)) Int(t, "CLOUD HGT (METERS)  : ", c.HeightMeters);
+    if (IsPresent(c.Phenomenon)) Text(t, "OTHER CLOUD PHENOM  : ", c.Phenomenon);
   }
 }
 
 void PrintTemperatureAndAltimeter(const DecodedReport& r, CTerminal& t, bool fahrenheit) {
   if (IsPresent(r.Temperature)) {
     if (fahrenheit) {
-      t.OutputLineF("TEMP. (degsF)       : %d\n", WholeFahrenheit(r.Temperature));
+      Int(t, "TEMP. (degsF)       : ", WholeFahrenheit(r.Temperature));
     } else {
-      t.OutputLineF("TEMP. (degsC)       : %d\n", r.Temperature);
+      Int(t, "TEMP. (degsC)       : ", r.Temperature);
     }
   }
   if (IsPresent(r.DewPoint)) {
     if (fahrenheit) {
-      t.OutputLineF("Dewpoint (degsF)    : %d\n", WholeFahrenheit(r.DewPoint));
+      Int(t, "Dewpoint (degsF)    : ", WholeFahrenheit(r.DewPoint));
     } else {
-      t.OutputLineF("Dewpoint (degsC)    : %d\n", r.DewPoint);
+      Int(t, "Dewpoint (degsC)    : ", r.DewPoint);
     }
   }
-  if (r.AltimeterInchesPresent) t.OutputLineF("ALTIMETER (INCHES)  : %.2f\n", r.AltimeterInches);
-  if (r.AltimeterHpaPresent) t.OutputLineF("ALTIMETER (PASCALS) : %d\n", r.AltimeterHpa);
+  if (r.AltimeterInchesPresent) Fixed(t, "ALTIMETER (INCHES)  : ", r.AltimeterInches, 2);
+  if (r.AltimeterHpaPresent) Int(t, "ALTIMETER (PASCALS) : ", r.AltimeterHpa);
 }
 
 void PrintTornadicWindAndLightning(const DecodedReport& r, CTerminal& t) {
-  if (IsPresent(r.TornadicActivityType)) t.OutputLineF("TORNADIC ACTVTY TYPE: %s\n", r.TornadicActivityType);
-  if (IsPresent(r.TornadicBeginHour)) t.OutputLineF("TORN. ACTVTY BEGHOUR: %d\n", r.TornadicBeginHour);
-  if (IsPresent(r.TornadicBeginMinute)) t.OutputLineF("TORN. ACTVTY BEGMIN : %d\n", r.TornadicBeginMinute);
-  if (IsPresent(r.TornadicEndHour)) t.OutputLineF("TORN. ACTVTY ENDHOUR: %d\n", r.TornadicEndHour);
-  if (IsPresent(r.TornadicEndMinute)) t.OutputLineF("TORN. ACTVTY ENDMIN : %d\n", r.TornadicEndMinute);
-  if (IsPresent(r.TornadicDistance)) t.OutputLineF("TORN. DIST. FROM STN: %d\n", r.TornadicDistance);
-  if (IsPresent(r.TornadicLocation)) t.OutputLineF("TORNADIC LOCATION   : %s\n", r.TornadicLocation);
-  if (IsPresent(r.TornadicDirection)) t.OutputLineF("TORNAD. DIR FROM STN: %s\n", r.TornadicDirection);
-  if (IsPresent(r.TornadicMovementDirection)) t.OutputLineF("TORNADO DIR OF MOVM.: %s\n", r.TornadicMovementDirection);
-  if (IsPresent(r.AutoIndicator)) t.OutputLineF("AUTO INDICATOR      : %s\n", r.AutoIndicator);
-  if (IsPresent(r.PeakWindDirection)) t.OutputLineF("PEAK WIND DIRECTION : %d\n", r.PeakWindDirection);
-  if (IsPresent(r.PeakWindSpeed)) t.OutputLineF("PEAK WIND SPEED     : %d\n", r.PeakWindSpeed);
-  if (IsPresent(r.PeakWindHour)) t.OutputLineF("PEAK WIND HOUR      : %d\n", r.PeakWindHour);
-  if (IsPresent(r.PeakWindMinute)) t.OutputLineF("PEAK WIND MINUTE    : %d\n", r.PeakWindMinute);
-  if (IsPresent(r.WindShiftHour)) t.OutputLineF("HOUR OF WIND SHIFT  : %d\n", r.WindShiftHour);
-  if (IsPresent(r.WindShiftMinute)) t.OutputLineF("MINUTE OF WIND SHIFT: %d\n", r.WindShiftMinute);
+  if (IsPresent(r.TornadicActivityType)) Text(t, "TORNADIC ACTVTY TYPE: ", r.TornadicActivityType);
+  if (IsPresent(r.TornadicBeginHour)) Int(t, "TORN. ACTVTY BEGHOUR: ", r.TornadicBeginHour);
+  if (IsPresent(r.TornadicBeginMinute)) Int(t, "TORN. ACTVTY BEGMIN : ", r.TornadicBeginMinute);
+  if (IsPresent(r.TornadicEndHour)) Int(t, "TORN. ACTVTY ENDHOUR: ", r.TornadicEndHour);
+  if (IsPresent(r.TornadicEndMinute)) Int(t, "TORN. ACTVTY ENDMIN : ", r.TornadicEndMinute);
+  if (IsPresent(r.TornadicDistance)) Int(t, "TORN. DIST. FROM STN: ", r.TornadicDistance);
+  if (IsPresent(r.TornadicLocation)) Text(t, "TORNADIC LOCATION   : ", r.TornadicLocation);
+  if (IsPresent(r.TornadicDirection)) Text(t, "TORNAD. DIR FROM STN: ", r.TornadicDirection);
+  if (IsPresent(r.TornadicMovementDirection)) Text(t, "TORNADO DIR OF MOVM.: ", r.TornadicMovementDirection);
+  if (IsPresent(r.AutoIndicator)) Text(t, "AUTO INDICATOR      : ", r.AutoIndicator);
+  if (IsPresent(r.PeakWindDirection)) Int(t, "PEAK WIND DIRECTION : ", r.PeakWindDirection);
+  if (IsPresent(r.PeakWindSpeed)) Int(t, "PEAK WIND SPEED     : ", r.PeakWindSpeed);
+  if (IsPresent(r.PeakWindHour)) Int(t, "PEAK WIND HOUR      : ", r.PeakWindHour);
+  if (IsPresent(r.PeakWindMinute)) Int(t, "PEAK WIND MINUTE    : ", r.PeakWindMinute);
+  if (IsPresent(r.WindShiftHour)) Int(t, "HOUR OF WIND SHIFT  : ", r.WindShiftHour);
+  if (IsPresent(r.WindShiftMinute)) Int(t, "MINUTE OF WIND SHIFT: ", r.WindShiftMinute);
   if (r.WindShiftFrontalPassage) t.OutputLine("FROPA ASSOC. W/WSHFT: TRUE\n");
-  if (IsPresent(r.TowerVisibility)) t.OutputLineF("TOWER VISIBILITY    : %.2f\n", static_cast<double>(r.TowerVisibility));
-  if (IsPresent(r.SurfaceVisibility)) t.OutputLineF("SURFACE VISIBILITY  : %.2f\n", static_cast<double>(r.SurfaceVisibility));
-  if (IsPresent(r.MinVariableVisibility)) t.OutputLineF("MIN VRBL_VIS (SM)   : %.4f\n", static_cast<double>(r.MinVariableVisibility));
-  if (IsPresent(r.MaxVariableVisibility)) t.OutputLineF("MAX VRBL_VIS (SM)   : %.4f\n", static_cast<double>(r.MaxVariableVisibility));
-  if (IsPresent(r.SecondSiteVisibility)) t.OutputLineF("VSBY_2ndSite (SM)   : %.4f\n", static_cast<double>(r.SecondSiteVisibility));
-  if (IsPresent(r.SecondSiteVisibilityLocation)) t.OutputLineF("VSBY_2ndSite LOC.   : %s\n", r.SecondSiteVisibilityLocation);
+  if (IsPresent(r.TowerVisibility)) Fixed(t, "TOWER VISIBILITY    : ", r.TowerVisibility, 2);
+  if (IsPresent(r.SurfaceVisibility)) Fixed(t, "SURFACE VISIBILITY  : ", r.SurfaceVisibility, 2);
+  if (IsPresent(r.MinVariableVisibility)) Fixed(t, "MIN VRBL_VIS (SM)   : ", r.MinVariableVisibility, 4);
+  if (IsPresent(r.MaxVariableVisibility)) Fixed(t, "MAX VRBL_VIS (SM)   : ", r.MaxVariableVisibility, 4);
+  if (IsPresent(r.SecondSiteVisibility)) Fixed(t, "VSBY_2ndSite (SM)   : ", r.SecondSiteVisibility, 4);
+  if (IsPresent(r.SecondSiteVisibilityLocation)) Text(t, "VSBY_2ndSite LOC.   : ", r.SecondSiteVisibilityLocation);
   if (r.LightningOccasional) t.OutputLine("OCCASSIONAL LTG     : TRUE\n");
   if (r.LightningFrequent) t.OutputLine("FREQUENT LIGHTNING  : TRUE\n");
   if (r.LightningContinuous) t.OutputLine("CONTINUOUS LTG      : TRUE\n");
@@ -122,7 +178,7 @@ void PrintTornadicWindAndLightning(const DecodedReport& r, CTerminal& t) {
   if (r.LightningWithin5To10) t.OutputLine("L'NING W/I 5-10(ALP): TRUE\n");
   if (r.LightningWithin5) t.OutputLine("L'NING W/I 5 (ALP)  : TRUE\n");
   if (r.LightningVicinity) t.OutputLine("VCY STN LIGHTNING   : TRUE\n");
-  if (IsPresent(r.LightningDirection)) t.OutputLineF("DIREC. OF LIGHTNING : %s\n", r.LightningDirection);
+  if (IsPresent(r.LightningDirection)) Text(t, "DIREC. OF LIGHTNING : ", r.LightningDirection);
 }
 
 void PrintRecentWeather(const DecodedReport& r, CTerminal& t) {
@@ -139,55 +195,55 @@ void PrintRecentWeather(const DecodedReport& r, CTerminal& t) {
 }
 
 void PrintCeilingPressureAndObscuration(const DecodedReport& r, CTerminal& t) {
-  if (IsPresent(r.MinVariableCeiling)) t.OutputLineF("MIN VRBL_CIG (FT)   : %d\n", r.MinVariableCeiling);
-  if (IsPresent(r.MaxVariableCeiling)) t.OutputLineF("MAX VRBL_CIG (FT))  : %d\n", r.MaxVariableCeiling);
-  if (IsPresent(r.SecondSiteCeiling)) t.OutputLineF("CIG2ndSite (FT)     : %d\n", r.SecondSiteCeiling);
-  if (IsPresent(r.SecondSiteCeilingLocation)) t.OutputLineF("CIG @ 2nd Site LOC. : %s\n", r.SecondSiteCeilingLocation);
+  if (IsPresent(r.MinVariableCeiling)) Int(t, "MIN VRBL_CIG (FT)   : ", r.MinVariableCeiling);
+  if (IsPresent(r.MaxVariableCeiling)) Int(t, "MAX VRBL_CIG (FT))  : ", r.MaxVariableCeiling);
+  if (IsPresent(r.SecondSiteCeiling)) Int(t, "CIG2ndSite (FT)     : ", r.SecondSiteCeiling);
+  if (IsPresent(r.SecondSiteCeilingLocation)) Text(t, "CIG @ 2nd Site LOC. : ", r.SecondSiteCeilingLocation);
   if (r.PressureFallingRapidly) t.OutputLine("PRESFR              : TRUE\n");
   if (r.PressureRisingRapidly) t.OutputLine("PRESRR              : TRUE\n");
   if (r.SlpNo) t.OutputLine("SLPNO               : TRUE\n");
-  if (IsPresent(r.SeaLevelPressure)) t.OutputLineF("SLP (hPa)           : %.1f\n", static_cast<double>(r.SeaLevelPressure));
-  if (IsPresent(r.SectorVisibility)) t.OutputLineF("SECTOR VSBY (MILES) : %.2f\n", static_cast<double>(r.SectorVisibility));
-  if (IsPresent(r.SectorVisibilityOctant)) t.OutputLineF("SECTOR VSBY OCTANT  : %s\n", r.SectorVisibilityOctant);
-  if (IsPresent(r.ThunderstormLocation)) t.OutputLineF("THUNDERSTORM LOCAT. : %s\n", r.ThunderstormLocation);
-  if (IsPresent(r.ThunderstormMovement)) t.OutputLineF("THUNDERSTORM MOVMNT.: %s\n", r.ThunderstormMovement);
+  if (IsPresent(r.SeaLevelPressure)) Fixed(t, "SLP (hPa)           : ", r.SeaLevelPressure, 1);
+  if (IsPresent(r.SectorVisibility)) Fixed(t, "SECTOR VSBY (MILES) : ", r.SectorVisibility, 2);
+  if (IsPresent(r.SectorVisibilityOctant)) Text(t, "SECTOR VSBY OCTANT  : ", r.SectorVisibilityOctant);
+  if (IsPresent(r.ThunderstormLocation)) Text(t, "THUNDERSTORM LOCAT. : ", r.ThunderstormLocation);
+  if (IsPresent(r.ThunderstormMovement)) Text(t, "THUNDERSTORM MOVMNT.: ", r.ThunderstormMovement);
   if (r.Hail) t.OutputLine("GR (HAILSTONES)     : TRUE\n");
-  if (IsPresent(r.HailstoneSize)) t.OutputLineF("HLSTO SIZE (INCHES) : %.3f\n", static_cast<double>(r.HailstoneSize));
+  if (IsPresent(r.HailstoneSize)) Fixed(t, "HLSTO SIZE (INCHES) : ", r.HailstoneSize, 3);
   if (r.Virga) t.OutputLine("VIRGA               : TRUE\n");
-  if (IsPresent(r.VirgaDirection)) t.OutputLineF("DIR OF VIRGA FRM STN: %s\n", r.VirgaDirection);
+  if (IsPresent(r.VirgaDirection)) Text(t, "DIR OF VIRGA FRM STN: ", r.VirgaDirection);
   for (const char* obscuration : r.SurfaceObscuration) {
-    if (IsPresent(obscuration)) t.OutputLineF("SfcObscuration      : %s\n", obscuration);
+    if (IsPresent(obscuration)) Text(t, "SfcObscuration      : ", obscuration);
   }
-  if (IsPresent(r.SkyObscuredEighths)) t.OutputLineF("8ths of SkyObscured : %d\n", r.SkyObscuredEighths);
+  if (IsPresent(r.SkyObscuredEighths)) Int(t, "8ths of SkyObscured : ", r.SkyObscuredEighths);
   if (r.CigNo) t.OutputLine("CIGNO               : TRUE\n");
-  if (IsPresent(r.Ceiling)) t.OutputLineF("Ceiling (ft)        : %d\n", r.Ceiling);
-  if (IsPresent(r.EstimatedCeiling)) t.OutputLineF("Estimated CIG (ft)  : %d\n", r.EstimatedCeiling);
-  if (IsPresent(r.VariableSkyConditionBelow)) t.OutputLineF("VRB SKY COND BELOW  : %s\n", r.VariableSkyConditionBelow);
-  if (IsPresent(r.VariableSkyConditionAbove)) t.OutputLineF("VRB SKY COND ABOVE  : %s\n", r.VariableSkyConditionAbove);
-  if (IsPresent(r.VariableSkyConditionHeight)) t.OutputLineF("VRBSKY COND HGT (FT): %d\n", r.VariableSkyConditionHeight);
-  if (IsPresent(r.ObscurationAloftHeight)) t.OutputLineF("Hgt Obscur Aloft(ft): %d\n", r.ObscurationAloftHeight);
-  if (IsPresent(r.ObscurationAloftPhenomenon)) t.OutputLineF("Obscur Phenom Aloft : %s\n", r.ObscurationAloftPhenomenon);
-  if (IsPresent(r.ObscurationAloftSkyCondition)) t.OutputLineF("Obscur ALOFT SKYCOND: %s\n", r.ObscurationAloftSkyCondition);
+  if (IsPresent(r.Ceiling)) Int(t, "Ceiling (ft)        : ", r.Ceiling);
+  if (IsPresent(r.EstimatedCeiling)) Int(t, "Estimated CIG (ft)  : ", r.EstimatedCeiling);
+  if (IsPresent(r.VariableSkyConditionBelow)) Text(t, "VRB SKY COND BELOW  : ", r.VariableSkyConditionBelow);
+  if (IsPresent(r.VariableSkyConditionAbove)) Text(t, "VRB SKY COND ABOVE  : ", r.VariableSkyConditionAbove);
+  if (IsPresent(r.VariableSkyConditionHeight)) Int(t, "VRBSKY COND HGT (FT): ", r.VariableSkyConditionHeight);
+  if (IsPresent(r.ObscurationAloftHeight)) Int(t, "Hgt Obscur Aloft(ft): ", r.ObscurationAloftHeight);
+  if (IsPresent(r.ObscurationAloftPhenomenon)) Text(t, "Obscur Phenom Aloft : ", r.ObscurationAloftPhenomenon);
+  if (IsPresent(r.ObscurationAloftSkyCondition)) Text(t, "Obscur ALOFT SKYCOND: ", r.ObscurationAloftSkyCondition);
   if (r.NoSpeci) t.OutputLine("NOSPECI             : TRUE\n");
   if (r.LastReport) t.OutputLine("LAST                : TRUE\n");
 }
 
 void PrintCloudSnowAndPrecipitation(const DecodedReport& r, CTerminal& t) {
-  if (IsPresent(r.SynopticCloudGroup)) t.OutputLineF("SYNOPTIC CLOUD GROUP: %s\n", r.SynopticCloudGroup);
-  if (r.LowCloudCode != 0) t.OutputLineF("LOW CLOUD CODE      : %c\n", r.LowCloudCode);
-  if (r.MediumCloudCode != 0) t.OutputLineF("MEDIUM CLOUD CODE   : %c\n", r.MediumCloudCode);
-  if (r.HighCloudCode != 0) t.OutputLineF("HIGH CLOUD CODE     : %c\n", r.HighCloudCode);
-  if (IsPresent(r.SnowIncrease)) t.OutputLineF("SNINCR (INCHES)     : %d\n", r.SnowIncrease);
-  if (IsPresent(r.SnowIncreaseTotal)) t.OutputLineF("SNINCR(TOT. INCHES) : %d\n", r.SnowIncreaseTotal);
-  if (IsPresent(r.SnowDepthGroup)) t.OutputLineF("SNOW DEPTH GROUP    : %s\n", r.SnowDepthGroup);
-  if (IsPresent(r.SnowDepth)) t.OutputLineF("SNOW DEPTH (INCHES) : %d\n", r.SnowDepth);
-  if (IsPresent(r.SnowWaterEquivalent)) t.OutputLineF("H2O EquivSno(inches): %.2f\n", static_cast<double>(r.SnowWaterEquivalent));
-  if (IsPresent(r.SunshineMinutes)) t.OutputLineF("SUNSHINE (MINUTES)  : %d\n", r.SunshineMinutes);
+  if (IsPresent(r.SynopticCloudGroup)) Text(t, "SYNOPTIC CLOUD GROUP: ", r.SynopticCloudGroup);
+  if (r.LowCloudCode != 0) Char(t, "LOW CLOUD CODE      : ", r.LowCloudCode);
+  if (r.MediumCloudCode != 0) Char(t, "MEDIUM CLOUD CODE   : ", r.MediumCloudCode);
+  if (r.HighCloudCode != 0) Char(t, "HIGH CLOUD CODE     : ", r.HighCloudCode);
+  if (IsPresent(r.SnowIncrease)) Int(t, "SNINCR (INCHES)     : ", r.SnowIncrease);
+  if (IsPresent(r.SnowIncreaseTotal)) Int(t, "SNINCR(TOT. INCHES) : ", r.SnowIncreaseTotal);
+  if (IsPresent(r.SnowDepthGroup)) Text(t, "SNOW DEPTH GROUP    : ", r.SnowDepthGroup);
+  if (IsPresent(r.SnowDepth)) Int(t, "SNOW DEPTH (INCHES) : ", r.SnowDepth);
+  if (IsPresent(r.SnowWaterEquivalent)) Fixed(t, "H2O EquivSno(inches): ", r.SnowWaterEquivalent, 2);
+  if (IsPresent(r.SunshineMinutes)) Int(t, "SUNSHINE (MINUTES)  : ", r.SunshineMinutes);
   if (r.SunSensorOut) t.OutputLine("SUN SENSOR OUT      : TRUE\n");
-  if (IsPresent(r.HourlyPrecip)) t.OutputLineF("HRLY PRECIP (INCHES): %.2f\n", static_cast<double>(r.HourlyPrecip));
-  if (IsPresent(r.Precip3or6Hour)) t.OutputLineF("3/6HR PRCIP (INCHES): %.2f\n", static_cast<double>(r.Precip3or6Hour));
+  if (IsPresent(r.HourlyPrecip)) Fixed(t, "HRLY PRECIP (INCHES): ", r.HourlyPrecip, 2);
+  if (IsPresent(r.Precip3or6Hour)) Fixed(t, "3/6HR PRCIP (INCHES): ", r.Precip3or6Hour, 2);
   if (r.Precip3or6HourIndeterminate) t.OutputLine("INDTRMN 3/6HR PRECIP: TRUE\n");
-  if (IsPresent(r.Precip24Hour)) t.OutputLineF("24HR PRECIP (INCHES): %.2f\n", static_cast<double>(r.Precip24Hour));
+  if (IsPresent(r.Precip24Hour)) Fixed(t, "24HR PRECIP (INCHES): ", r.Precip24Hour, 2);
   if (r.Precip24HourIndeterminate) t.OutputLine("INDTRMN 24 HR PRECIP: TRUE\n");
 }
 
@@ -196,41 +252,41 @@ void PrintTenths(CTerminal& t, float value, bool fahrenheit, const char* celsius
                  const char* fahrenheitLabel) {
   if (!IsPresent(value)) return;
   if (fahrenheit) {
-    t.OutputLineF("%s: %.1f\n", fahrenheitLabel, static_cast<double>(TenthsFahrenheit(value)));
+    Fixed(t, fahrenheitLabel, TenthsFahrenheit(value), 1);
   } else {
-    t.OutputLineF("%s: %.1f\n", celsiusLabel, static_cast<double>(value));
+    Fixed(t, celsiusLabel, value, 1);
   }
 }
 
 void PrintTemperatureRemarks(const DecodedReport& r, CTerminal& t, bool fahrenheit) {
-  PrintTenths(t, r.PreciseTemperature, fahrenheit, "Temp (degsC/10)     ", "Temp (degsF/10)     ");
-  PrintTenths(t, r.PreciseDewPoint, fahrenheit, "Dewpoint (degsC/10) ", "Dewpoint (degsF/10) ");
-  PrintTenths(t, r.MaxTemperature, fahrenheit, "MAX TEMP (degsC)    ", "MAX TEMP (degsF)    ");
-  PrintTenths(t, r.MinTemperature, fahrenheit, "MIN TEMP (degsC)    ", "MIN TEMP (degsF)    ");
-  PrintTenths(t, r.MaxTemperature24Hour, fahrenheit, "24HrMAXTMP (degsC)  ", "24HrMAXTMP (degsF)  ");
-  PrintTenths(t, r.MinTemperature24Hour, fahrenheit, "24HrMINTMP (degsC)  ", "24HrMINTMP (degsF)  ");
+  PrintTenths(t, r.PreciseTemperature, fahrenheit, "Temp (degsC/10)     : ", "Temp (degsF/10)     : ");
+  PrintTenths(t, r.PreciseDewPoint, fahrenheit, "Dewpoint (degsC/10) : ", "Dewpoint (degsF/10) : ");
+  PrintTenths(t, r.MaxTemperature, fahrenheit, "MAX TEMP (degsC)    : ", "MAX TEMP (degsF)    : ");
+  PrintTenths(t, r.MinTemperature, fahrenheit, "MIN TEMP (degsC)    : ", "MIN TEMP (degsF)    : ");
+  PrintTenths(t, r.MaxTemperature24Hour, fahrenheit, "24HrMAXTMP (degsC)  : ", "24HrMAXTMP (degsF)  : ");
+  PrintTenths(t, r.MinTemperature24Hour, fahrenheit, "24HrMINTMP (degsC)  : ", "24HrMINTMP (degsF)  : ");
 }
 
 void PrintSensorsAndIndicators(const DecodedReport& r, CTerminal& t) {
-  if (IsPresent(r.PressureTendencyCharacter)) t.OutputLineF("CHAR PRESS TENDENCY : %d\n", r.PressureTendencyCharacter);
-  if (IsPresent(r.PressureTendencyHpa)) t.OutputLineF("PRES. TENDENCY (hPa): %.1f\n", static_cast<double>(r.PressureTendencyHpa));
+  if (IsPresent(r.PressureTendencyCharacter)) Int(t, "CHAR PRESS TENDENCY : ", r.PressureTendencyCharacter);
+  if (IsPresent(r.PressureTendencyHpa)) Fixed(t, "PRES. TENDENCY (hPa): ", r.PressureTendencyHpa, 1);
   if (r.PwiNo) t.OutputLine("PWINO               : TRUE\n");
   if (r.PNo) t.OutputLine("PNO                 : TRUE\n");
   if (r.ChiNo) t.OutputLine("CHINO               : TRUE\n");
-  if (IsPresent(r.ChinoLocation)) t.OutputLineF("CHINO_LOC           : %s\n", r.ChinoLocation);
+  if (IsPresent(r.ChinoLocation)) Text(t, "CHINO_LOC           : ", r.ChinoLocation);
   if (r.VisNo) t.OutputLine("VISNO               : TRUE\n");
-  if (IsPresent(r.VisnoLocation)) t.OutputLineF("VISNO_LOC           : %s\n", r.VisnoLocation);
+  if (IsPresent(r.VisnoLocation)) Text(t, "VISNO_LOC           : ", r.VisnoLocation);
   if (r.FzraNo) t.OutputLine("FZRANO              : TRUE\n");
   if (r.TsNo) t.OutputLine("TSNO                : TRUE\n");
   if (r.MaintenanceIndicator) t.OutputLine("DOLLAR $IGN INDCATR : TRUE\n");
-  if (IsPresent(r.HorizVisibility)) t.OutputLineF("HORIZ VISIBILITY    : %s\n", r.HorizVisibility);
-  if (IsPresent(r.MinHorizVisibilityDirection)) t.OutputLineF("DIR MIN HORIZ VSBY  : %s\n", r.MinHorizVisibilityDirection);
+  if (IsPresent(r.HorizVisibility)) Text(t, "HORIZ VISIBILITY    : ", r.HorizVisibility);
+  if (IsPresent(r.MinHorizVisibilityDirection)) Text(t, "DIR MIN HORIZ VSBY  : ", r.MinHorizVisibilityDirection);
   if (r.Cavok) t.OutputLine("CAVOK               : TRUE\n");
-  if (IsPresent(r.VerticalVisibility)) t.OutputLineF("Vert. Vsby (meters) : %d\n", r.VerticalVisibility);
-  if (IsPresent(r.Qfe)) t.OutputLineF("QFE                 : %d\n", r.Qfe);
+  if (IsPresent(r.VerticalVisibility)) Int(t, "Vert. Vsby (meters) : ", r.VerticalVisibility);
+  if (IsPresent(r.Qfe)) Int(t, "QFE                 : ", r.Qfe);
   if (r.VolcanicAsh) t.OutputLine("VOLCANIC ASH        : TRUE\n");
-  if (IsPresent(r.MinVariableWindDirection)) t.OutputLineF("MIN VRBL WIND DIR   : %d\n", r.MinVariableWindDirection);
-  if (IsPresent(r.MaxVariableWindDirection)) t.OutputLineF("MAX VRBL WIND DIR   : %d\n", r.MaxVariableWindDirection);
+  if (IsPresent(r.MinVariableWindDirection)) Int(t, "MIN VRBL WIND DIR   : ", r.MinVariableWindDirection);
+  if (IsPresent(r.MaxVariableWindDirection)) Int(t, "MAX VRBL WIND DIR   : ", r.MaxVariableWindDirection);
 }
 
 }  // namespace
@@ -257,7 +313,7 @@ void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& 
   t.OutputLine("/*    DECODED METAR REPORT");
   t.OutputLine(kBannerRule);
 
-  if (IsPresent(r.ReportCodeName)) t.OutputLineF("REPORT CODE NAME    : %s\n", r.ReportCodeName);
+  if (IsPresent(r.ReportCodeName)) Text(t, "REPORT CODE NAME    : ", r.ReportCodeName);
   if (IsPresent(r.StationId)) PrintStation(r, t, stations);
   if (IsPresent(r.ObservationDay) && IsPresent(r.ObservationHour) && IsPresent(r.ObservationMinute)) {
     t.OutputLineF("OBSERVATION DATE    : %dth, %02d%02d\n", r.ObservationDay, r.ObservationHour,
@@ -267,16 +323,16 @@ void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& 
   if (r.AutoReport) t.OutputLine("AUTO REPORT         : TRUE\n");
   if (r.CorrectedReport) t.OutputLine("CORRECTED REPORT    : TRUE\n");
   if (r.Wind.Variable) t.OutputLine("WIND DIRECTION VRB  : TRUE\n");
-  if (IsPresent(r.Wind.Direction)) t.OutputLineF("WIND DIRECTION      : %d\n", r.Wind.Direction);
-  if (IsPresent(r.Wind.Speed)) t.OutputLineF("WIND SPEED          : %d\n", r.Wind.Speed);
-  if (IsPresent(r.Wind.Gust)) t.OutputLineF("WIND GUST           : %d\n", r.Wind.Gust);
-  if (IsPresent(r.Wind.Units)) t.OutputLineF("WIND UNITS          : %s\n", r.Wind.Units);
-  if (IsPresent(r.MinWindDirection)) t.OutputLineF("MIN WIND DIRECTION  : %d\n", r.MinWindDirection);
-  if (IsPresent(r.MaxWindDirection)) t.OutputLineF("MAX WIND DIRECTION  : %d\n", r.MaxWindDirection);
-  if (IsPresent(r.PrevailingVisibilityM)) t.OutputLineF("PREVAIL VSBY (M)    : %f\n", static_cast<double>(r.PrevailingVisibilityM));
-  if (IsPresent(r.PrevailingVisibilityKm)) t.OutputLineF("PREVAIL VSBY (KM)   : %f\n", static_cast<double>(r.PrevailingVisibilityKm));
-  if (IsPresent(r.PrevailingVisibilitySm)) t.OutputLineF("PREVAIL VSBY (SM)   : %.3f\n", static_cast<double>(r.PrevailingVisibilitySm));
-  if (IsPresent(r.VisibilityDirection)) t.OutputLineF("VISIBILITY DIRECTION: %s\n", r.VisibilityDirection);
+  if (IsPresent(r.Wind.Direction)) Int(t, "WIND DIRECTION      : ", r.Wind.Direction);
+  if (IsPresent(r.Wind.Speed)) Int(t, "WIND SPEED          : ", r.Wind.Speed);
+  if (IsPresent(r.Wind.Gust)) Int(t, "WIND GUST           : ", r.Wind.Gust);
+  if (IsPresent(r.Wind.Units)) Text(t, "WIND UNITS          : ", r.Wind.Units);
+  if (IsPresent(r.MinWindDirection)) Int(t, "MIN WIND DIRECTION  : ", r.MinWindDirection);
+  if (IsPresent(r.MaxWindDirection)) Int(t, "MAX WIND DIRECTION  : ", r.MaxWindDirection);
+  if (IsPresent(r.PrevailingVisibilityM)) Fixed(t, "PREVAIL VSBY (M)    : ", r.PrevailingVisibilityM, 6);
+  if (IsPresent(r.PrevailingVisibilityKm)) Fixed(t, "PREVAIL VSBY (KM)   : ", r.PrevailingVisibilityKm, 6);
+  if (IsPresent(r.PrevailingVisibilitySm)) Fixed(t, "PREVAIL VSBY (SM)   : ", r.PrevailingVisibilitySm, 3);
+  if (IsPresent(r.VisibilityDirection)) Text(t, "VISIBILITY DIRECTION: ", r.VisibilityDirection);
   if (r.RvrNo) t.OutputLine("RVRNO               : TRUE\n");
 
   PrintRunwayVisualRanges(r, t);

@@ -98,10 +98,10 @@ std::string DefaultStationDirectoryPath() {
   return path;
 }
 
-void StationDirectory::Load(int fd) {
-  stations_.clear();
+std::shared_ptr<const StationTable> StationTable::Read(int fd) {
+  auto table = std::make_shared<StationTable>();
   FILE* file = fdopen(dup(fd), "r");
-  if (file == nullptr) return;
+  if (file == nullptr) return table;
   char* line = nullptr;
   std::size_t capacity = 0;
   ssize_t read = 0;
@@ -111,16 +111,22 @@ void StationDirectory::Load(int fd) {
     while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r')) --length;
     StationEntry entry;
     uint32_t key = 0;
-    if (ParseStationLine(line, length, entry, key)) stations_.try_emplace(key, entry);
+    if (ParseStationLine(line, length, entry, key)) table->stations_.try_emplace(key, entry);
   }
   std::free(line);
   std::fclose(file);
+  return table;
 }
 
-const StationEntry* StationDirectory::LookupStation(const char* id) {
-  if (path_.empty()) path_ = DefaultStationDirectoryPath();
+const StationEntry* StationTable::Find(const char* id) const {
+  // A requested identifier shorter than four characters never matches.
+  if (strnlen(id, 4) < 4) return nullptr;
+  auto found = stations_.find(IdentifierKey(id));
+  return found == stations_.end() ? nullptr : &found->second;
+}
 
-  int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+int StationDirectory::OpenFile(const std::string& path, FileIdentity* identity) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat status {};
   if (fd >= 0 && fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
     close(fd);
@@ -128,24 +134,44 @@ const StationEntry* StationDirectory::LookupStation(const char* id) {
     errno = EISDIR;
   }
   if (fd < 0) {
-    DebugPrint("%s: %s\n", path_.c_str(), LastErrorText());
-    return nullptr;
+    DebugPrint("%s: %s\n", path.c_str(), LastErrorText());
+    return -1;
   }
-  FileIdentity identity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
-                        static_cast<uint64_t>(status.st_size),
-                        static_cast<int64_t>(status.st_mtim.tv_sec),
-                        static_cast<int64_t>(status.st_mtim.tv_nsec)};
-  if (!(identity == loaded_)) {
-    Load(fd);
-    loaded_ = identity;
-  }
-  close(fd);
+  *identity = FileIdentity{static_cast<uint64_t>(status.st_dev),
+                           static_cast<uint64_t>(status.st_ino),
+                           static_cast<uint64_t>(status.st_size),
+                           static_cast<int64_t>(status.st_mtim.tv_sec),
+                           static_cast<int64_t>(status.st_mtim.tv_nsec)};
+  return fd;
+}
 
-  // A requested identifier shorter than four characters never matches.
-  if (strnlen(id, 4) < 4) return nullptr;
-  auto found = stations_.find(IdentifierKey(id));
-  if (found == stations_.end()) return nullptr;
-  entry_ = found->second;
+std::shared_ptr<const StationTable> StationDirectory::Snapshot(std::string path) {
+  if (path.empty()) path = DefaultStationDirectoryPath();
+  FileIdentity identity;
+  int fd = OpenFile(path, &identity);
+  if (fd < 0) return nullptr;
+  std::shared_ptr<const StationTable> table = StationTable::Read(fd);
+  close(fd);
+  return table;
+}
+
+const StationEntry* StationDirectory::LookupStation(const char* id) {
+  if (!fixed_) {
+    if (path_.empty()) path_ = DefaultStationDirectoryPath();
+    // Opened on every lookup, so that edits show; read again only when the
+    // file changed.
+    FileIdentity identity;
+    int fd = OpenFile(path_, &identity);
+    if (fd < 0) return nullptr;
+    if (table_ == nullptr || !(identity == loaded_)) {
+      table_ = StationTable::Read(fd);
+      loaded_ = identity;
+    }
+    close(fd);
+  }
+  const StationEntry* found = table_ != nullptr ? table_->Find(id) : nullptr;
+  if (found == nullptr) return nullptr;
+  entry_ = *found;
   CopyText(entry_.Id, id);
   return &entry_;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -17,6 +18,22 @@ struct StationEntry {
   int32_t Elevation;   // metres
 };
 
+/// The stations of one directory file, keyed by upper-case identifier; the
+/// first line of an identifier wins. Immutable once read, so any number of
+/// threads may share one.
+class StationTable {
+ public:
+  /// Read() parses the open file `fd` (from its current position).
+  [[nodiscard]] static std::shared_ptr<const StationTable> Read(int fd);
+  /// Find() is the station with identifier `id` (letter case ignored; at
+  /// least four characters, the first four compared), or nullptr.
+  [[nodiscard]] const StationEntry* Find(const char* id) const;
+  [[nodiscard]] std::size_t Size() const { return stations_.size(); }
+
+ private:
+  std::unordered_map<uint32_t, StationEntry> stations_;
+};
+
 /// A station directory file: fixed-column lines, "!" comments and a
 /// "CD  STATION" header line. The file is opened on every lookup, so edits
 /// show at once; its parsed contents are kept while the file is unchanged
@@ -29,6 +46,16 @@ class StationDirectory {
   StationDirectory() = default;
   /// A directory read from `path`.
   explicit StationDirectory(std::string path) : path_(std::move(path)) {}
+  /// A directory fixed to `table`, read once by Snapshot(): lookups touch no
+  /// file. A null table finds nothing and says nothing (Snapshot() has
+  /// reported why).
+  explicit StationDirectory(std::shared_ptr<const StationTable> table)
+      : fixed_(true), table_(std::move(table)) {}
+
+  /// Snapshot() reads `path` (the default directory when empty) once, for
+  /// batches that decode many reports: nullptr, with one diagnostic line,
+  /// when it cannot be read.
+  [[nodiscard]] static std::shared_ptr<const StationTable> Snapshot(std::string path);
 
   /// LookupStation() returns the entry of the first station line whose
   /// identifier (columns 21-24) equals `id`, ignoring letter case, or
@@ -46,11 +73,13 @@ class StationDirectory {
     int64_t modifiedSeconds = -1, modifiedNanoseconds = 0;
     bool operator==(const FileIdentity&) const = default;
   };
-  void Load(int fd);
+  // Opens the file for a lookup; -1 (and the diagnostic written) on failure.
+  static int OpenFile(const std::string& path, FileIdentity* identity);
 
   std::string path_;
+  bool fixed_ = false;
   FileIdentity loaded_;
-  std::unordered_map<uint32_t, StationEntry> stations_;  // key: upper-case identifier
+  std::shared_ptr<const StationTable> table_;
   StationEntry entry_{};
 };
 

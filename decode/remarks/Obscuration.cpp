@@ -41,7 +41,7 @@ static_assert(std::size(kObscurationCodes) == 47);
 
 std::string_view FirstObscurationCode(std::string_view text) {
   for (std::string_view code : kObscurationCodes) {
-    if (text.starts_with(code)) return code;
+    if (StartsWithCode(text, code)) return code;
   }
   return {};
 }

@@ -1,6 +1,7 @@
 // Begin and end of weather: pieces such as RAB15E30 or TSB1520E1545, several
 // to a token, stored in the three RecentWeather entries.
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "decode/TokenShape.h"
@@ -32,11 +33,31 @@ struct Piece {
   char mark = 0;
 };
 
+// The table's codes grouped by their first character, each group in table
+// order: a token is only compared with the codes that can begin it. Every
+// remark token is offered to this group, so the search must be cheap.
+struct CodesByFirstCharacter {
+  std::array<std::array<uint8_t, kRecentWeatherPhenomena.size()>, 128> codes{};
+  std::array<uint8_t, 128> counts{};
+
+  constexpr CodesByFirstCharacter() {
+    for (std::size_t i = 0; i < kRecentWeatherPhenomena.size(); ++i) {
+      auto first = static_cast<unsigned char>(kRecentWeatherPhenomena[i][0]);
+      codes[first][counts[first]++] = static_cast<uint8_t>(i);
+    }
+  }
+};
+constexpr CodesByFirstCharacter kCodesByFirst;
+
 // The first phenomenon-and-mark entry that `text` begins with, in table
-// order; an empty phenomenon when none does.
+// order (every code with "B", then every code with "E"); an empty
+// phenomenon when none does.
 Piece FirstPiece(std::string_view text) {
+  auto first = static_cast<unsigned char>(text[0]);
+  if (first >= 128) return {};
   for (char mark : kMarks) {
-    for (std::string_view code : kRecentWeatherPhenomena) {
+    for (std::size_t k = 0; k < kCodesByFirst.counts[first]; ++k) {
+      std::string_view code = kRecentWeatherPhenomena[kCodesByFirst.codes[first][k]];
       if (text.size() > code.size() && text.starts_with(code) && text[code.size()] == mark) {
         return {code, mark};
       }

@@ -15,7 +15,7 @@ constexpr std::string_view kCoverCodes[] = {"FEW", "SCT", "BKN", "OVC"};
 bool IsOneOf(const char* token, std::span<const std::string_view> words) {
   if (token == nullptr) return false;
   for (std::string_view word : words) {
-    if (word == token) return true;
+    if (TextEquals(token, word)) return true;
   }
   return false;
 }
@@ -26,7 +26,7 @@ std::string_view CoverCodePrefix(const char* token) {
   if (token == nullptr) return {};
   std::string_view text(token);
   for (std::string_view code : kCoverCodes) {
-    if (text.starts_with(code)) return code;
+    if (StartsWithCode(text, code)) return code;
   }
   return {};
 }

@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "decode/TokenShape.h"
+
 namespace tarvik {
 
 /// IsDirectionWord(): exactly one of N, NE, NW, S, SE, SW, E, W. A null text
@@ -24,7 +26,7 @@ namespace tarvik {
 
 /// IsExactly(): `token` exists and equals `word`.
 [[nodiscard]] inline bool IsExactly(const char* token, std::string_view word) {
-  return token != nullptr && word == token;
+  return token != nullptr && TextEquals(token, word);
 }
 
 }  // namespace tarvik

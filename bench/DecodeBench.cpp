@@ -1,0 +1,148 @@
+// Decoding speed: DcdMETAR alone, decoding and listing into the line store,
+// decoding and JSON, and the whole batch command over a file.
+//
+//   tarvik-decode-bench [--corpus FILE] [benchmark options]
+//
+// FILE holds reports, one per line; without it 100,000 synthetic reports are
+// used.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "SyntheticCorpus.h"
+#include "app/SubmitReport.h"
+#include "cli/BatchDecoder.h"
+#include "cli/LineReader.h"
+#include "cli/ReportFormatter.h"
+#include "decode/DcdMETAR.h"
+#include "report/PrintDecodedReport.h"
+#include "report/ReportJson.h"
+#include "report/StationDirectory.h"
+#include "support/ProgramPath.h"
+#include "terminal/Terminal.h"
+
+namespace tarvik {
+namespace {
+
+std::vector<std::string> reports;
+std::string corpusPath;  // a file holding `reports`, one per line
+
+std::shared_ptr<const StationTable> Stations() {
+  static std::shared_ptr<const StationTable> table = StationDirectory::Snapshot("");
+  return table;
+}
+
+void SetItems(benchmark::State& state) {
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(reports.size()));
+}
+
+void BM_DcdMETAR(benchmark::State& state) {
+  DecodedReport report;
+  for (auto _ : state) {
+    for (const std::string& text : reports) {
+      benchmark::DoNotOptimize(DcdMETAR(text.c_str(), report));
+    }
+  }
+  SetItems(state);
+}
+BENCHMARK(BM_DcdMETAR)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeAndList(benchmark::State& state) {
+  CTerminal terminal;
+  StationDirectory stations(Stations());
+  for (auto _ : state) {
+    for (const std::string& text : reports) {
+      SubmitReport(text.c_str(), terminal, stations, kDegreesCelsius);
+      terminal.ClearLines();
+    }
+  }
+  SetItems(state);
+}
+BENCHMARK(BM_DecodeAndList)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeAndJson(benchmark::State& state) {
+  StationDirectory stations(Stations());
+  std::string out;
+  DecodedReport report;
+  for (auto _ : state) {
+    for (const std::string& text : reports) {
+      out.clear();
+      int result = DcdMETAR(text.c_str(), report);
+      const StationEntry* station =
+          result == 0 && IsPresent(report.StationId) ? stations.LookupStation(report.StationId) : nullptr;
+      AppendReportJson(out, text, result, result == 0 ? &report : nullptr, station);
+      benchmark::DoNotOptimize(out.data());
+    }
+  }
+  SetItems(state);
+}
+BENCHMARK(BM_DecodeAndJson)->Unit(benchmark::kMillisecond);
+
+// The batch command: reading the file, decoding, writing to /dev/null.
+// Arguments: jobs, and 0 for the listing or 1 for JSON.
+void BM_Command(benchmark::State& state) {
+  const int jobs = static_cast<int>(state.range(0));
+  const OutputFormat format = state.range(1) == 0 ? OutputFormat::Listing : OutputFormat::Json;
+  int sink = open("/dev/null", O_WRONLY);
+  FormatterFactory make = [&] {
+    return std::make_unique<ReportFormatter>(Stations(), kDegreesCelsius, format);
+  };
+  for (auto _ : state) {
+    int input = open(corpusPath.c_str(), O_RDONLY);
+    LineReader reader(input);
+    benchmark::DoNotOptimize(DecodeBatches(reader, jobs, make, sink));
+    close(input);
+  }
+  close(sink);
+  SetItems(state);
+}
+BENCHMARK(BM_Command)
+    ->ArgsProduct({{1, 2}, {0, 1}})
+    ->ArgNames({"jobs", "json"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tarvik
+
+int main(int argc, char** argv) {
+  using namespace tarvik;
+  RecordProgramPath();
+  std::vector<char*> arguments;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--corpus=", 9) == 0) {
+      corpusPath = argv[i] + 9;
+    } else if (std::strcmp(argv[i], "--corpus") == 0 && i + 1 < argc) {
+      corpusPath = argv[++i];
+    } else {
+      arguments.push_back(argv[i]);
+    }
+  }
+  if (corpusPath.empty()) {
+    reports = SyntheticReports(100000);
+    corpusPath = "/tmp/tarvik-bench-corpus.txt";
+    std::ofstream out(corpusPath);
+    for (const std::string& report : reports) out << report << '\n';
+  } else {
+    std::ifstream in(corpusPath);
+    if (!in) {
+      std::fprintf(stderr, "tarvik-decode-bench: cannot read %s\n", corpusPath.c_str());
+      return 2;
+    }
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty()) reports.push_back(line);
+    }
+  }
+  int count = static_cast<int>(arguments.size());
+  benchmark::Initialize(&count, arguments.data());
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

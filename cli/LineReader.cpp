@@ -1,0 +1,78 @@
+#include "cli/LineReader.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tarvik {
+
+bool LineReader::Fill() {
+  begin_ = end_ = 0;
+  while (!eof_ && error_ == 0) {
+    if (stopFd_ >= 0) {
+      pollfd waits[2] = {{fd_, POLLIN, 0}, {stopFd_, POLLIN, 0}};
+      if (poll(waits, 2, -1) < 0) {
+        if (errno == EINTR) continue;
+        error_ = errno;
+        return false;
+      }
+      if ((waits[1].revents & POLLIN) != 0) {
+        eof_ = true;  // told to stop
+        return false;
+      }
+    }
+    ssize_t got = read(fd_, buffer_.data(), buffer_.size());
+    if (got > 0) {
+      end_ = static_cast<std::size_t>(got);
+      return true;
+    }
+    if (got == 0) eof_ = true;
+    else if (errno != EINTR) error_ = errno;
+  }
+  return false;
+}
+
+void LineReader::AddLine(ReportBatch& batch, const char* begin, std::size_t length) {
+  if (length > 0 && begin[length - 1] == '\r') --length;
+  length = strnlen(begin, length);  // the text ends at a NUL byte
+  std::size_t skip = 0;
+  while (skip < length && (begin[skip] == ' ' || begin[skip] == '\t')) ++skip;
+  if (skip == length) return;  // blank line
+  batch.starts.push_back(batch.text.size());
+  batch.text.append(begin, length);
+  batch.text += '\0';
+}
+
+bool LineReader::NextBatch(ReportBatch& batch, std::size_t maxBytes) {
+  batch.Clear();
+  while (batch.text.size() < maxBytes) {
+    if (begin_ == end_ && !Fill()) {
+      // At the end, a last line without a line end still counts.
+      if (error_ == 0 && !partial_.empty()) AddLine(batch, partial_.data(), partial_.size());
+      partial_.clear();
+      break;
+    }
+    const char* data = buffer_.data();
+    const void* newline = std::memchr(data + begin_, '\n', end_ - begin_);
+    if (newline == nullptr) {
+      // The line goes on past the buffer: keep its start and read on.
+      partial_.append(data + begin_, end_ - begin_);
+      begin_ = end_;
+      continue;
+    }
+    std::size_t lineEnd = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
+    if (partial_.empty()) {
+      AddLine(batch, data + begin_, lineEnd - begin_);
+    } else {
+      partial_.append(data + begin_, lineEnd - begin_);
+      AddLine(batch, partial_.data(), partial_.size());
+      partial_.clear();
+    }
+    begin_ = lineEnd + 1;
+  }
+  return !batch.starts.empty();
+}
+
+}  // namespace tarvik

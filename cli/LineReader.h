@@ -1,0 +1,55 @@
+// LineReader: reports from a file descriptor, one per line, in batches.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tarvik {
+
+/// A batch of reports: their texts, each zero-terminated, in one buffer.
+struct ReportBatch {
+  std::string text;
+  std::vector<std::size_t> starts;  // offset of each report in `text`
+  void Clear() {
+    text.clear();
+    starts.clear();
+  }
+};
+
+/// Reads lines of any length from `fd` in large blocks. A line end is LF,
+/// with one CR before it removed; a line that is empty after leading blanks
+/// and tabs is skipped. A line holding a NUL byte ends there, as any
+/// zero-terminated text does.
+class LineReader {
+ public:
+  explicit LineReader(int fd) : fd_(fd) {}
+
+  /// NextBatch() fills `batch` with the next reports, up to about
+  /// `maxBytes` of text (but at least one whole line). False at the end of
+  /// the input with nothing read, or on a read error (see Error()).
+  bool NextBatch(ReportBatch& batch, std::size_t maxBytes);
+
+  /// SetStopSignal() makes a read that is waiting for input give up (as at
+  /// the end of the input) once `fd` becomes readable: another thread can
+  /// stop a reader blocked on a pipe by writing to it.
+  void SetStopSignal(int fd) { stopFd_ = fd; }
+
+  /// The errno of a failed read, 0 when none failed.
+  [[nodiscard]] int Error() const { return error_; }
+
+ private:
+  bool Fill();
+  void AddLine(ReportBatch& batch, const char* begin, std::size_t length);
+
+  int fd_;
+  int stopFd_ = -1;
+  int error_ = 0;
+  bool eof_ = false;
+  std::vector<char> buffer_ = std::vector<char>(1 << 20);
+  std::size_t begin_ = 0;  // unread data is buffer_[begin_, end_)
+  std::size_t end_ = 0;
+  std::string partial_;  // a line longer than the buffer, being gathered
+};
+
+}  // namespace tarvik

@@ -1,0 +1,32 @@
+// ReportJson: one decoded report as one line of JSON.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "decode/DecodedReport.h"
+
+namespace tarvik {
+
+struct StationEntry;
+
+/// AppendReportJson() appends to `out` one JSON object and a line feed:
+/// {"input": ..., "result": n, "report": {...}}. "report" is left out when
+/// `report` is null (a rejected report). Inside it, every present field of
+/// the record appears under its own name: texts as strings, flags that are
+/// set as true, numbers as numbers (single-precision values as the shortest
+/// decimal that reads back to the same float); absent fields are left out.
+/// Lists (PresentWeather, CloudLayer, RecentWeather) end at their first
+/// empty slot; slot-by-slot arrays (RunwayVisualRange, ObscurationAmount,
+/// ObscurationPhenomenon, SurfaceObscuration) list every slot that holds a
+/// value, with its "Slot" number. A found station is added as "Station".
+/// Bytes that are not valid UTF-8 become U+FFFD, so the line is valid UTF-8
+/// whatever the input holds.
+void AppendReportJson(std::string& out, std::string_view input, int result,
+                      const DecodedReport* report, const StationEntry* station);
+
+/// AppendJsonString() appends `text` as a quoted JSON string, escaping
+/// quotes, backslashes and control characters and replacing invalid UTF-8.
+void AppendJsonString(std::string& out, std::string_view text);
+
+}  // namespace tarvik

@@ -1,0 +1,166 @@
+// Batch decoding: reading lines from any input, and the same output in the
+// same order whatever the number of threads.
+#include "cli/BatchDecoder.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "SyntheticCorpus.h"
+#include "report/PrintDecodedReport.h"
+
+namespace tarvik {
+namespace {
+
+// A temporary file holding `contents`, opened for reading.
+class InputFile {
+ public:
+  explicit InputFile(const std::string& contents) {
+    std::ofstream(path_, std::ios::binary) << contents;
+    fd_ = open(path_.c_str(), O_RDONLY);
+  }
+  ~InputFile() {
+    close(fd_);
+    std::remove(path_.c_str());
+  }
+  int fd() const { return fd_; }
+
+ private:
+  std::string path_ = testing::TempDir() + "tarvik-input-" + std::to_string(getpid());
+  int fd_ = -1;
+};
+
+std::vector<std::string> Lines(const std::string& contents, std::size_t batchBytes = 1 << 16) {
+  InputFile input(contents);
+  LineReader reader(input.fd());
+  ReportBatch batch;
+  std::vector<std::string> lines;
+  while (reader.NextBatch(batch, batchBytes)) {
+    for (std::size_t start : batch.starts) lines.emplace_back(batch.text.data() + start);
+  }
+  EXPECT_EQ(reader.Error(), 0);
+  return lines;
+}
+
+TEST(LineReader, LineEndsAndBlankLines) {
+  using L = std::vector<std::string>;
+  EXPECT_EQ(Lines("A B\nC D\r\n\n   \n\t\r\nE"), (L{"A B", "C D", "E"}));
+  EXPECT_EQ(Lines("only one line"), L{"only one line"});
+  EXPECT_EQ(Lines("two CRs\r\r\n"), L{"two CRs\r"});  // one CR before the LF goes
+  EXPECT_EQ(Lines(""), L{});
+  EXPECT_EQ(Lines("\n\n\n"), L{});
+  // A NUL byte ends the report, as in any zero-terminated text.
+  EXPECT_EQ(Lines(std::string("KABC 1755Z\0 tail\nNEXT", 21)), (L{"KABC 1755Z", "NEXT"}));
+  // Small batches split the lines without losing or joining any.
+  EXPECT_EQ(Lines("a\nb\nc\nd\n", 1), (L{"a", "b", "c", "d"}));
+}
+
+TEST(LineReader, LinesLongerThanTheReadBuffer) {
+  std::string longLine(3 * 1024 * 1024 + 17, 'x');
+  std::vector<std::string> lines = Lines("first\n" + longLine + "\r\nlast");
+  ASSERT_EQ(lines.size(), 3U);
+  EXPECT_EQ(lines[1], longLine);
+  EXPECT_EQ(lines[2], "last");
+}
+
+class BatchDecoderTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::ostringstream text;
+    for (const std::string& report : SyntheticReports(6000)) text << report << '\n';
+    text << "metar rejected\n";
+    corpus_ = new std::string(text.str());
+  }
+  static void TearDownTestSuite() { delete corpus_; }
+
+  // The output of decoding the corpus with `jobs` threads, and its outcome.
+  static std::string Decode(int jobs, OutputFormat format, BatchOutcome* outcome) {
+    InputFile input(*corpus_);
+    std::string outPath = testing::TempDir() + "tarvik-output-" + std::to_string(getpid());
+    int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    LineReader reader(input.fd());
+    testing::internal::CaptureStderr();
+    *outcome = DecodeBatches(reader, jobs, MakeFormatter(format), out);
+    testing::internal::GetCapturedStderr();
+    close(out);
+    std::ifstream file(outPath, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::remove(outPath.c_str());
+    return text;
+  }
+
+  static FormatterFactory MakeFormatter(OutputFormat format) {
+    return [format] { return std::make_unique<ReportFormatter>(nullptr, kDegreesCelsius, format); };
+  }
+
+  static std::string* corpus_;
+};
+
+std::string* BatchDecoderTest::corpus_ = nullptr;
+
+TEST_F(BatchDecoderTest, ThreadsChangeNothingInTheOutput) {
+  for (OutputFormat format : {OutputFormat::Listing, OutputFormat::Json}) {
+    SCOPED_TRACE(format == OutputFormat::Json ? "json" : "listing");
+    BatchOutcome sequential;
+    std::string expected = Decode(1, format, &sequential);
+    EXPECT_TRUE(sequential.anyRejected);
+    EXPECT_GT(expected.size(), corpus_->size());
+    for (int jobs : {2, 3, 8}) {
+      SCOPED_TRACE(jobs);
+      BatchOutcome parallel;
+      EXPECT_EQ(Decode(jobs, format, &parallel), expected);
+      EXPECT_TRUE(parallel.anyRejected);
+      EXPECT_EQ(parallel.writeError, 0);
+    }
+  }
+}
+
+TEST_F(BatchDecoderTest, EveryJsonLineParsesAndKeepsTheInputOrder) {
+  BatchOutcome outcome;
+  std::istringstream output(Decode(2, OutputFormat::Json, &outcome));
+  std::istringstream input(*corpus_);
+  std::string line;
+  std::string report;
+  int count = 0;
+  while (std::getline(output, line)) {
+    ASSERT_TRUE(std::getline(input, report));
+    nlohmann::json object = nlohmann::json::parse(line);
+    EXPECT_EQ(object["input"], report);
+    ++count;
+  }
+  EXPECT_EQ(count, 6001);
+}
+
+TEST_F(BatchDecoderTest, WriteErrorsStopTheRun) {
+  for (int jobs : {1, 2}) {
+    SCOPED_TRACE(jobs);
+    InputFile input(*corpus_);
+    LineReader reader(input.fd());
+    int full = open("/dev/full", O_WRONLY);
+    BatchOutcome outcome = DecodeBatches(reader, jobs, MakeFormatter(OutputFormat::Json), full);
+    close(full);
+    EXPECT_EQ(outcome.writeError, ENOSPC);
+  }
+  // A reader that went away: the pipe's far end is closed.
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  close(pipeEnds[0]);
+  InputFile input(*corpus_);
+  LineReader reader(input.fd());
+  BatchOutcome outcome = DecodeBatches(reader, 2, MakeFormatter(OutputFormat::Listing), pipeEnds[1]);
+  close(pipeEnds[1]);
+  EXPECT_EQ(outcome.writeError, EPIPE);
+}
+
+}  // namespace
+}  // namespace tarvik
