@@ -23,7 +23,9 @@ struct ReportBatch {
 /// zero-terminated text does.
 class LineReader {
  public:
-  explicit LineReader(int fd) : fd_(fd) {}
+  /// Reads `fd` in blocks of `blockSize` bytes.
+  explicit LineReader(int fd, std::size_t blockSize = 1 << 20)
+      : fd_(fd), buffer_(blockSize > 0 ? blockSize : 1) {}
 
   /// NextBatch() fills `batch` with the next reports, up to about
   /// `maxBytes` of text (but at least one whole line). False at the end of
@@ -46,7 +48,7 @@ class LineReader {
   int stopFd_ = -1;
   int error_ = 0;
   bool eof_ = false;
-  std::vector<char> buffer_ = std::vector<char>(1 << 20);
+  std::vector<char> buffer_;
   std::size_t begin_ = 0;  // unread data is buffer_[begin_, end_)
   std::size_t end_ = 0;
   std::string partial_;  // a line longer than the buffer, being gathered

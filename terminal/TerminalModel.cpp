@@ -23,6 +23,11 @@ QVariant TerminalModel::data(const QModelIndex& index, int role) const {
   case Qt::DisplayRole: {
     std::string scratch;
     std::string_view text = terminal_.DisplayText(index.row(), scratch);
+    // A row shows what fits the view; a pasted report of megabytes would
+    // only make every repaint slow. Copying a row still takes all of it.
+    if (text.size() > kMaxShownCharacters) {
+      return QString::fromLatin1(text.data(), kMaxShownCharacters) + QChar(0x2026);
+    }
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
   }
   default:

@@ -17,6 +17,9 @@ class TerminalModel : public QAbstractListModel, private TerminalView {
   Q_OBJECT
 
  public:
+  /// Longer rows are shown cut there, with an ellipsis.
+  static constexpr qsizetype kMaxShownCharacters = 4096;
+
   explicit TerminalModel(CTerminal& terminal, QObject* parent = nullptr);
   ~TerminalModel() override;
 

@@ -236,6 +236,42 @@ class TestMainDialog : public QObject {
     QCOMPARE(dialog_->size(), initial);
   }
 
+  void tenMegabytesThroughThePasteBuffer() {
+    QString report = QStringLiteral("KABC 121755Z 24010KT 10SM CLR 24/12 A3001 RMK");
+    const QString wrapped = QStringLiteral("\nSLP123 AO2 XYZ");
+    report.reserve(10'000'100);
+    while (report.size() < 10'000'000) report += wrapped;
+    QTest::mouseClick(dialog_->Button(MainDialog::kReadBufferId), Qt::LeftButton);
+    QPointer<PasteBufferWindow> window = dialog_->PasteBuffer();
+    window->Editor()->setPlainText(report);
+    window->DecodeAction()->trigger();
+    QTRY_VERIFY(window.isNull());
+    // One echoed row holds the whole report; the view shows its start.
+    QCOMPARE(static_cast<qsizetype>(terminal_->FindLine(2)->length), report.size());
+    const QString shown = dialog_->Model()->data(dialog_->Model()->index(2)).toString();
+    QCOMPARE(shown.size(), TerminalModel::kMaxShownCharacters + 1);
+    QVERIFY(Rows().contains(QStringLiteral("TEMP. (degsC)       : 24")));
+    // Copying the row takes all of it.
+    dialog_->TerminalList()->selectionModel()->select(dialog_->Model()->index(2),
+                                                      QItemSelectionModel::Select);
+    QTest::keyClick(dialog_->TerminalList(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text().size(), report.size() + 2);
+  }
+
+  void aMillionRows() {
+    for (int i = 0; i < 1'000'000; ++i) terminal_->OutputLineF("row %d", i);
+    terminal_->ShowLineCount(terminal_->NextId() - 1);
+    TerminalListView* view = dialog_->TerminalList();
+    view->scrollToBottom();
+    QApplication::processEvents();
+    QCOMPARE(dialog_->Model()->rowCount(), 1'000'000);
+    QCOMPARE(dialog_->Model()->data(dialog_->Model()->index(999'999)).toString(),
+             QStringLiteral("row 999999"));
+    view->selectAll();
+    QTest::mouseClick(dialog_->Button(MainDialog::kClearBufferId), Qt::LeftButton);
+    QCOMPARE(dialog_->Model()->rowCount(), 0);
+  }
+
   void escapeDoesNotCloseTheWindow() {
     QTest::keyClick(dialog_->ReportField(), Qt::Key_Escape);
     QVERIFY(dialog_->isVisible());

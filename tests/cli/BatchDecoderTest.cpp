@@ -39,9 +39,10 @@ class InputFile {
   int fd_ = -1;
 };
 
-std::vector<std::string> Lines(const std::string& contents, std::size_t batchBytes = 1 << 16) {
+std::vector<std::string> Lines(const std::string& contents, std::size_t batchBytes = 1 << 16,
+                               std::size_t blockSize = 1 << 20) {
   InputFile input(contents);
-  LineReader reader(input.fd());
+  LineReader reader(input.fd(), blockSize);
   ReportBatch batch;
   std::vector<std::string> lines;
   while (reader.NextBatch(batch, batchBytes)) {
@@ -60,8 +61,11 @@ TEST(LineReader, LineEndsAndBlankLines) {
   EXPECT_EQ(Lines("\n\n\n"), L{});
   // A NUL byte ends the report, as in any zero-terminated text.
   EXPECT_EQ(Lines(std::string("KABC 1755Z\0 tail\nNEXT", 21)), (L{"KABC 1755Z", "NEXT"}));
-  // Small batches split the lines without losing or joining any.
+  // Small batches and read blocks split the lines without losing or
+  // joining any.
   EXPECT_EQ(Lines("a\nb\nc\nd\n", 1), (L{"a", "b", "c", "d"}));
+  EXPECT_EQ(Lines("ab\r\ncd\n\nefg", 3, 2), (L{"ab", "cd", "efg"}));
+  EXPECT_EQ(Lines("ab\r\ncd\n\nefg", 1, 1), (L{"ab", "cd", "efg"}));
 }
 
 TEST(LineReader, LinesLongerThanTheReadBuffer) {

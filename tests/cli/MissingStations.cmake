@@ -1,0 +1,22 @@
+# A tarvik-decode with no station directory beside it: one diagnostic line
+# for the whole run, the short station lines, and decoding goes on.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY ${PROGRAM} DESTINATION ${WORK})
+get_filename_component(name ${PROGRAM} NAME)
+file(WRITE ${WORK}/reports.txt "KAUS 121755Z\nKDAL 121755Z\nKHOU 121755Z\n")
+execute_process(COMMAND ${WORK}/${name} --jobs 2 INPUT_FILE ${WORK}/reports.txt
+                OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "status ${status}: ${errors}")
+endif()
+string(REGEX MATCHALL "\n" lines "${errors}")
+list(LENGTH lines count)
+if(NOT count EQUAL 1 OR NOT errors MATCHES "stations.txt: No such file or directory")
+  message(FATAL_ERROR "expected one diagnostic line, got:\n${errors}")
+endif()
+string(REGEX MATCHALL "STATION ID          : K[A-Z][A-Z][A-Z]\n" stations "${output}")
+list(LENGTH stations found)
+if(NOT found EQUAL 3)
+  message(FATAL_ERROR "expected three short station lines:\n${output}")
+endif()
