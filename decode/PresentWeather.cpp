@@ -22,12 +22,6 @@ constexpr std::string_view kPresentWeatherCodes[] = {
 constexpr std::string_view kPartialObscurations[] = {"FEW///", "SCT///", "BKN///",
                                                      "FEW000", "SCT000", "BKN000"};
 
-std::string_view FirstWeatherCode(std::string_view text) {
-  for (std::string_view code : kPresentWeatherCodes) {
-    if (StartsWithCode(text, code)) return code;
-  }
-  return {};
-}
 
 }  // namespace
 
@@ -48,7 +42,7 @@ bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& i
       intensity = rest.substr(0, 1);
       rest.remove_prefix(1);
     }
-    std::string_view code = FirstWeatherCode(rest);
+    std::string_view code = FirstCodeOf(rest, kPresentWeatherCodes);
     if (code.empty()) return false;
 
     char entry[8] = {};

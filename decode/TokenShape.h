@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace tarvik {
@@ -33,6 +34,17 @@ namespace tarvik {
 /// anything else, which settles almost every miss.
 [[nodiscard]] constexpr bool StartsWithCode(std::string_view text, std::string_view code) {
   return !text.empty() && !code.empty() && text[0] == code[0] && text.starts_with(code);
+}
+
+/// FirstCodeOf() is the first code of `codes`, in table order, that `text`
+/// begins with, or an empty view. Table order is the tie-break, so tables
+/// list longer codes before the shorter ones they begin with.
+[[nodiscard]] constexpr std::string_view FirstCodeOf(std::string_view text,
+                                                     std::span<const std::string_view> codes) {
+  for (std::string_view code : codes) {
+    if (StartsWithCode(text, code)) return code;
+  }
+  return {};
 }
 
 /// AllDigits() is true when each of the first `n` characters of `text` is a

@@ -39,17 +39,11 @@ constexpr std::string_view kObscurationCodes[] = {
 };
 static_assert(std::size(kObscurationCodes) == 47);
 
-std::string_view FirstObscurationCode(std::string_view text) {
-  for (std::string_view code : kObscurationCodes) {
-    if (StartsWithCode(text, code)) return code;
-  }
-  return {};
-}
 
 bool IsObscurationCodeRun(std::string_view text) {
   if (text.empty()) return false;
   while (!text.empty()) {
-    std::string_view code = FirstObscurationCode(text);
+    std::string_view code = FirstCodeOf(text, kObscurationCodes);
     if (code.empty()) return false;
     text.remove_prefix(code.size());
   }
@@ -125,7 +119,7 @@ bool DecodeSurfaceObscuration(const TokenList& tokens, DecodedReport& report, in
   std::string_view codes = token.substr(2, token.size() - 3);
   int stored = 0;
   while (!codes.empty()) {
-    std::string_view code = FirstObscurationCode(codes);
+    std::string_view code = FirstCodeOf(codes, kObscurationCodes);
     if (code.empty()) {
       ++index;
       return false;

@@ -24,11 +24,7 @@ bool IsDirectionWord(const char* token) { return IsOneOf(token, kDirectionWords)
 
 std::string_view CoverCodePrefix(const char* token) {
   if (token == nullptr) return {};
-  std::string_view text(token);
-  for (std::string_view code : kCoverCodes) {
-    if (StartsWithCode(text, code)) return code;
-  }
-  return {};
+  return FirstCodeOf(token, kCoverCodes);
 }
 
 bool IsFractionToken(const char* token) {
