@@ -43,26 +43,28 @@ int Fail(const std::string& what, int error) {
   return kExitTrouble;
 }
 
-// A station directory named on the command line must be a readable file.
-int CheckReadableFile(const std::string& path) {
+// A station directory named on the command line must be a file that reads
+// to its end: anything else stops the run before any report is decoded.
+int ReadStationFile(const std::string& path, std::shared_ptr<const StationTable>* table) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return errno;
   struct stat status {};
   int error = 0;
   if (fstat(fd, &status) != 0) error = errno;
   else if (S_ISDIR(status.st_mode)) error = EISDIR;
+  else if ((*table = StationTable::Read(fd)) == nullptr) error = errno != 0 ? errno : EIO;
   close(fd);
   return error;
 }
 
 int Run(const Options& options) {
-  if (!options.stations.empty()) {
-    if (int error = CheckReadableFile(options.stations); error != 0) {
-      return Fail(options.stations, error);
-    }
-  }
   // The directory is read once for the whole run and shared by every thread.
-  std::shared_ptr<const StationTable> stations = StationDirectory::Snapshot(options.stations);
+  std::shared_ptr<const StationTable> stations;
+  if (options.stations.empty()) {
+    stations = StationDirectory::Snapshot("");
+  } else if (int error = ReadStationFile(options.stations, &stations); error != 0) {
+    return Fail(options.stations, error);
+  }
   const int unit = options.fahrenheit ? kDegreesFahrenheit : kDegreesCelsius;
   FormatterFactory makeFormatter = [&] {
     return std::make_unique<ReportFormatter>(stations, unit, options.format);

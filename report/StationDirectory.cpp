@@ -100,11 +100,18 @@ std::string DefaultStationDirectoryPath() {
 
 std::shared_ptr<const StationTable> StationTable::Read(int fd) {
   auto table = std::make_shared<StationTable>();
-  FILE* file = fdopen(dup(fd), "r");
-  if (file == nullptr) return table;
+  int copy = dup(fd);
+  FILE* file = copy >= 0 ? fdopen(copy, "r") : nullptr;
+  if (file == nullptr) {
+    int error = errno;
+    if (copy >= 0) close(copy);
+    errno = error;
+    return nullptr;
+  }
   char* line = nullptr;
   std::size_t capacity = 0;
   ssize_t read = 0;
+  errno = 0;
   while ((read = getline(&line, &capacity, file)) > 0) {
     // Like any zero-terminated text, a line ends at its first NUL byte.
     std::size_t length = strnlen(line, static_cast<std::size_t>(read));
@@ -113,8 +120,15 @@ std::shared_ptr<const StationTable> StationTable::Read(int fd) {
     uint32_t key = 0;
     if (ParseStationLine(line, length, entry, key)) table->stations_.try_emplace(key, entry);
   }
+  // A read that fails part way (an I/O error, a file that opens but cannot
+  // be read) must not pass for a shorter directory.
+  int error = std::ferror(file) != 0 ? (errno != 0 ? errno : EIO) : 0;
   std::free(line);
   std::fclose(file);
+  if (error != 0) {
+    errno = error;
+    return nullptr;
+  }
   return table;
 }
 
@@ -151,6 +165,7 @@ std::shared_ptr<const StationTable> StationDirectory::Snapshot(std::string path)
   int fd = OpenFile(path, &identity);
   if (fd < 0) return nullptr;
   std::shared_ptr<const StationTable> table = StationTable::Read(fd);
+  if (table == nullptr) DebugPrint("%s: %s\n", path.c_str(), LastErrorText());
   close(fd);
   return table;
 }
@@ -166,6 +181,7 @@ const StationEntry* StationDirectory::LookupStation(const char* id) {
     if (table_ == nullptr || !(identity == loaded_)) {
       table_ = StationTable::Read(fd);
       loaded_ = identity;
+      if (table_ == nullptr) DebugPrint("%s: %s\n", path_.c_str(), LastErrorText());
     }
     close(fd);
   }

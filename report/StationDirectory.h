@@ -23,7 +23,8 @@ struct StationEntry {
 /// threads may share one.
 class StationTable {
  public:
-  /// Read() parses the open file `fd` (from its current position).
+  /// Read() parses the open file `fd` (from its current position); nullptr,
+  /// with errno set, when the file cannot be read to its end.
   [[nodiscard]] static std::shared_ptr<const StationTable> Read(int fd);
   /// Find() is the station with identifier `id` (letter case ignored; at
   /// least four characters, the first four compared), or nullptr.

@@ -89,6 +89,27 @@ TEST(StationDirectory, ADirectoryIsNotAStationFile) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "/tmp: Is a directory\n");
 }
 
+// /proc/self/mem opens for reading but fails to read at offset 0 (no page is
+// mapped there): a file that cannot be read, even for root, which reads a
+// file of mode 000.
+constexpr const char* kUnreadable = "/proc/self/mem";
+constexpr const char* kUnreadableMessage = "/proc/self/mem: Input/output error\n";
+
+TEST(StationDirectory, AFileThatCannotBeReadGivesADiagnosticPerLookup) {
+  StationDirectory stations(kUnreadable);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(stations.LookupStation("KAUS"), nullptr);
+  EXPECT_EQ(stations.LookupStation("KAUS"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(kUnreadableMessage) + kUnreadableMessage);
+}
+
+TEST(StationDirectory, SnapshotOfAFileThatCannotBeReadIsNull) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(StationDirectory::Snapshot(kUnreadable), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), kUnreadableMessage);
+}
+
 TEST(StationDirectory, EditsShowAtTheNextLookup) {
   std::string path = testing::TempDir() + "tarvik-stations-edit.txt";
   const std::string line = "XX FIRST NAME       KEDT  XXX          10 00N 010 00W 5\n";
