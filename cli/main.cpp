@@ -1,11 +1,8 @@
 // tarvik-decode: decodes METAR/SPECI reports from the command line or
 // standard input and prints the listing the desktop program shows, or one
 // JSON object per report.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -43,26 +40,14 @@ int Fail(const std::string& what, int error) {
   return kExitTrouble;
 }
 
-// A station directory named on the command line must be a file that reads
-// to its end: anything else stops the run before any report is decoded.
-int ReadStationFile(const std::string& path, std::shared_ptr<const StationTable>* table) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
-  struct stat status {};
-  int error = 0;
-  if (fstat(fd, &status) != 0) error = errno;
-  else if (S_ISDIR(status.st_mode)) error = EISDIR;
-  else if ((*table = StationTable::Read(fd)) == nullptr) error = errno != 0 ? errno : EIO;
-  close(fd);
-  return error;
-}
-
 int Run(const Options& options) {
   // The directory is read once for the whole run and shared by every thread.
   std::shared_ptr<const StationTable> stations;
   if (options.stations.empty()) {
     stations = StationDirectory::Snapshot("");
-  } else if (int error = ReadStationFile(options.stations, &stations); error != 0) {
+  } else if (int error = StationDirectory::ReadFile(options.stations, &stations); error != 0) {
+    // A directory named on the command line must read to its end: anything
+    // else stops the run before any report is decoded.
     return Fail(options.stations, error);
   }
   const int unit = options.fahrenheit ? kDegreesFahrenheit : kDegreesCelsius;

@@ -147,10 +147,7 @@ int StationDirectory::OpenFile(const std::string& path, FileIdentity* identity) 
     fd = -1;
     errno = EISDIR;
   }
-  if (fd < 0) {
-    DebugPrint("%s: %s\n", path.c_str(), LastErrorText());
-    return -1;
-  }
+  if (fd < 0) return -1;
   *identity = FileIdentity{static_cast<uint64_t>(status.st_dev),
                            static_cast<uint64_t>(status.st_ino),
                            static_cast<uint64_t>(status.st_size),
@@ -161,13 +158,22 @@ int StationDirectory::OpenFile(const std::string& path, FileIdentity* identity) 
 
 std::shared_ptr<const StationTable> StationDirectory::Snapshot(std::string path) {
   if (path.empty()) path = DefaultStationDirectoryPath();
+  std::shared_ptr<const StationTable> table;
+  if (int error = ReadFile(path, &table); error != 0) {
+    DebugPrint("%s: %s\n", path.c_str(), SystemErrorText(error));
+  }
+  return table;
+}
+
+int StationDirectory::ReadFile(const std::string& path,
+                               std::shared_ptr<const StationTable>* table) {
   FileIdentity identity;
   int fd = OpenFile(path, &identity);
-  if (fd < 0) return nullptr;
-  std::shared_ptr<const StationTable> table = StationTable::Read(fd);
-  if (table == nullptr) DebugPrint("%s: %s\n", path.c_str(), LastErrorText());
+  if (fd < 0) return errno;
+  *table = StationTable::Read(fd);
+  int error = *table == nullptr ? errno : 0;
   close(fd);
-  return table;
+  return error;
 }
 
 const StationEntry* StationDirectory::LookupStation(const char* id) {
@@ -177,7 +183,10 @@ const StationEntry* StationDirectory::LookupStation(const char* id) {
     // file changed.
     FileIdentity identity;
     int fd = OpenFile(path_, &identity);
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+      DebugPrint("%s: %s\n", path_.c_str(), LastErrorText());
+      return nullptr;
+    }
     if (table_ == nullptr || !(identity == loaded_)) {
       table_ = StationTable::Read(fd);
       loaded_ = identity;

@@ -58,6 +58,11 @@ class StationDirectory {
   /// when it cannot be read.
   [[nodiscard]] static std::shared_ptr<const StationTable> Snapshot(std::string path);
 
+  /// ReadFile() reads the file `path` whole, saying nothing: 0 and the table,
+  /// or the system error code (EISDIR for a folder) and no table.
+  [[nodiscard]] static int ReadFile(const std::string& path,
+                                    std::shared_ptr<const StationTable>* table);
+
   /// LookupStation() returns the entry of the first station line whose
   /// identifier (columns 21-24) equals `id`, ignoring letter case, or
   /// nullptr. The entry stays valid until the next lookup. A file that
@@ -74,7 +79,7 @@ class StationDirectory {
     int64_t modifiedSeconds = -1, modifiedNanoseconds = 0;
     bool operator==(const FileIdentity&) const = default;
   };
-  // Opens the file for a lookup; -1 (and the diagnostic written) on failure.
+  // Opens the file for reading; -1 with errno set (EISDIR for a folder).
   static int OpenFile(const std::string& path, FileIdentity* identity);
 
   std::string path_;
