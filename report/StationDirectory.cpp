@@ -59,6 +59,11 @@ int32_t LeadingInteger(const char* p, const char* end) {
   return IntOfFirst(buffer, static_cast<int>(sizeof buffer));
 }
 
+// The one diagnostic line for a station file that cannot be used.
+void SayCannotRead(const std::string& path, int error) {
+  DebugPrint("%s: %s\n", path.c_str(), SystemErrorText(error));
+}
+
 }  // namespace
 
 bool ParseStationLine(const char* line, std::size_t length, StationEntry& entry, uint32_t& key) {
@@ -159,9 +164,7 @@ int StationDirectory::OpenFile(const std::string& path, FileIdentity* identity) 
 std::shared_ptr<const StationTable> StationDirectory::Snapshot(std::string path) {
   if (path.empty()) path = DefaultStationDirectoryPath();
   std::shared_ptr<const StationTable> table;
-  if (int error = ReadFile(path, &table); error != 0) {
-    DebugPrint("%s: %s\n", path.c_str(), SystemErrorText(error));
-  }
+  if (int error = ReadFile(path, &table); error != 0) SayCannotRead(path, error);
   return table;
 }
 
@@ -184,13 +187,13 @@ const StationEntry* StationDirectory::LookupStation(const char* id) {
     FileIdentity identity;
     int fd = OpenFile(path_, &identity);
     if (fd < 0) {
-      DebugPrint("%s: %s\n", path_.c_str(), LastErrorText());
+      SayCannotRead(path_, errno);
       return nullptr;
     }
     if (table_ == nullptr || !(identity == loaded_)) {
       table_ = StationTable::Read(fd);
       loaded_ = identity;
-      if (table_ == nullptr) DebugPrint("%s: %s\n", path_.c_str(), LastErrorText());
+      if (table_ == nullptr) SayCannotRead(path_, errno);
     }
     close(fd);
   }
