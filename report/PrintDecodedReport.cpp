@@ -14,6 +14,10 @@ namespace {
 
 constexpr const char* kBannerRule = "/*******************************************/";
 
+// Celsius to Fahrenheit in double precision, narrowed to single precision
+// only at the end.
+float NarrowedFahrenheit(double celsius) { return static_cast<float>(celsius * 9.0 / 5.0 + 32.0); }
+
 // One labelled line, "LABEL...: value\n", written straight into the line
 // store: the same text printf would make of the label's "%d", "%s", "%c" or
 // "%.Nf", without parsing a format for each of the thirty-odd lines of a
@@ -291,12 +295,12 @@ void PrintSensorsAndIndicators(const DecodedReport& r, CTerminal& t) {
 
 }  // namespace
 
-float TenthsFahrenheit(float celsius) {
-  return static_cast<float>(static_cast<double>(celsius) * 9.0 / 5.0 + 32.0);
-}
+float TenthsFahrenheit(float celsius) { return NarrowedFahrenheit(static_cast<double>(celsius)); }
 
 int32_t WholeFahrenheit(int32_t celsius) {
-  double fahrenheit = static_cast<double>(TenthsFahrenheit(static_cast<float>(celsius)));
+  // The integer goes to double exactly (a float would round it above 2^24);
+  // only the converted value is narrowed to single precision.
+  double fahrenheit = static_cast<double>(NarrowedFahrenheit(static_cast<double>(celsius)));
   double rounded = std::round(fahrenheit);  // halves away from zero
   constexpr double kMax = std::numeric_limits<int32_t>::max();
   constexpr double kMin = std::numeric_limits<int32_t>::min();

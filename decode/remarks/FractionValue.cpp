@@ -16,4 +16,10 @@ float FractionValue(const char* text) {
   return static_cast<float>(static_cast<double>(numerator) / static_cast<double>(denominator));
 }
 
+float WholeAndFraction(int32_t whole, const char* fraction) {
+  float part = FractionValue(fraction);
+  if (part == kAbsentFloat) return kAbsentFloat;
+  return static_cast<float>(whole) + part;
+}
+
 }  // namespace tarvik

@@ -87,10 +87,11 @@ bool DecodeHail(const TokenList& tokens, DecodedReport& report, int& index) {
       used = 2;
     }
   } else if (AllDigits(size, -1)) {
-    report.HailstoneSize = static_cast<float>(IntOfFirst(size, static_cast<int>(text.size())));
+    int32_t whole = IntOfFirst(size, static_cast<int>(text.size()));
+    report.HailstoneSize = static_cast<float>(whole);
     used = 2;
     if (const char* fraction = tokens[index + 2]; IsFractionToken(fraction)) {
-      report.HailstoneSize += FractionValue(fraction);
+      report.HailstoneSize = WholeAndFraction(whole, fraction);
       used = 3;
     }
   }

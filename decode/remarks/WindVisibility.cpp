@@ -16,14 +16,6 @@ int Length(const char* text) { return static_cast<int>(std::strlen(text)); }
 
 int32_t WholeValue(const char* digits) { return IntOfFirst(digits, Length(digits)); }
 
-// A whole number plus a fraction token. A zero denominator makes the whole
-// value absent rather than a huge number.
-float WithFraction(int32_t whole, const char* fraction) {
-  float part = FractionValue(fraction);
-  if (part == kAbsentFloat) return kAbsentFloat;
-  return static_cast<float>(whole) + part;
-}
-
 // TWR VIS v and SFC VIS v differ only in keyword and field.
 bool DecodeKeywordVisibility(const TokenList& tokens, int& index, std::string_view keyword,
                              float& field) {
@@ -37,7 +29,7 @@ bool DecodeKeywordVisibility(const TokenList& tokens, int& index, std::string_vi
   if (AllDigits(value, -1)) {
     const char* fraction = tokens[index + 3];
     if (IsFractionToken(fraction)) {
-      field = WithFraction(WholeValue(value), fraction);
+      field = WholeAndFraction(WholeValue(value), fraction);
       index += 4;
     } else {
       field = static_cast<float>(WholeValue(value));
@@ -202,7 +194,7 @@ bool DecodeVariableVisibility(const TokenList& tokens, DecodedReport& report, in
     }
     char fraction[5] = {};
     std::memcpy(fraction, second, static_cast<std::size_t>(v - second));
-    minimum = WithFraction(WholeValue(first), fraction);
+    minimum = WholeAndFraction(WholeValue(first), fraction);
     maximum = v + 1;
     used = 3;
   } else {
@@ -216,7 +208,7 @@ bool DecodeVariableVisibility(const TokenList& tokens, DecodedReport& report, in
   const char* fraction = tokens[index + used];
   report.MinVariableVisibility = minimum;
   if (IsFractionToken(fraction)) {
-    report.MaxVariableVisibility = WithFraction(WholeValue(maximum), fraction);
+    report.MaxVariableVisibility = WholeAndFraction(WholeValue(maximum), fraction);
     ++used;
   } else {
     report.MaxVariableVisibility = static_cast<float>(WholeValue(maximum));
@@ -233,7 +225,7 @@ bool DecodeSecondSiteVisibility(const TokenList& tokens, DecodedReport& report, 
   int used = 3;
   if (AllDigits(value, -1)) {
     if (IsFractionToken(next)) {
-      visibility = WithFraction(WholeValue(value), next);
+      visibility = WholeAndFraction(WholeValue(value), next);
       used = 4;
     } else {
       visibility = static_cast<float>(WholeValue(value));

@@ -102,6 +102,8 @@ TEST(PrintDecodedReport, Temperatures) {
       {-1, "TEMP. (degsC)       : -1\n", "TEMP. (degsF)       : 30\n"},   // 30.2
       {3, "TEMP. (degsC)       : 3\n", "TEMP. (degsF)       : 37\n"},    // 37.4
       {-21, "TEMP. (degsC)       : -21\n", "TEMP. (degsF)       : -6\n"},  // -5.8
+      // Exact above 2^24: a float would round 16777217 before converting.
+      {16777217, "TEMP. (degsC)       : 16777217\n", "TEMP. (degsF)       : 30199022\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.celsius);
