@@ -1,5 +1,5 @@
 // Decoding speed: DcdMETAR alone, decoding and listing into the line store,
-// decoding and JSON, and the whole batch command over a file.
+// decoding and JSON or CSV, and the whole batch command over a file.
 //
 //   tarvik-decode-bench [--corpus FILE] [benchmark options]
 //
@@ -22,6 +22,7 @@
 #include "cli/ReportFormatter.h"
 #include "decode/DcdMETAR.h"
 #include "report/PrintDecodedReport.h"
+#include "report/ReportCsv.h"
 #include "report/ReportJson.h"
 #include "report/StationDirectory.h"
 #include "support/ProgramPath.h"
@@ -76,7 +77,7 @@ void BM_DecodeAndJson(benchmark::State& state) {
       int result = DcdMETAR(text.c_str(), report);
       const StationEntry* station =
           result == 0 && IsPresent(report.StationId) ? stations.LookupStation(report.StationId) : nullptr;
-      AppendReportJson(out, text, result, result == 0 ? &report : nullptr, station);
+      AppendReportJson(out, {.input = text, .result = result, .report = result == 0 ? &report : nullptr, .station = station});
       benchmark::DoNotOptimize(out.data());
     }
   }
@@ -84,11 +85,33 @@ void BM_DecodeAndJson(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeAndJson)->Unit(benchmark::kMillisecond);
 
+void BM_DecodeAndCsv(benchmark::State& state) {
+  StationDirectory stations(Stations());
+  std::string out;
+  DecodedReport report;
+  NotDecodedGroups groups;
+  for (auto _ : state) {
+    for (const std::string& text : reports) {
+      out.clear();
+      ReportOutcome outcome{.input = text, .result = DcdMETAR(text.c_str(), report, &groups)};
+      if (outcome.result == 0) {
+        outcome.report = &report;
+        if (IsPresent(report.StationId)) outcome.station = stations.LookupStation(report.StationId);
+        outcome.notDecoded = groups.Joined();
+      }
+      AppendReportCsv(out, outcome);
+      benchmark::DoNotOptimize(out.data());
+    }
+  }
+  SetItems(state);
+}
+BENCHMARK(BM_DecodeAndCsv)->Unit(benchmark::kMillisecond);
+
 // The batch command: reading the file, decoding, writing to /dev/null.
-// Arguments: jobs, and 0 for the listing or 1 for JSON.
+// Arguments: jobs, and the format: 0 listing, 1 JSON, 2 CSV.
 void BM_Command(benchmark::State& state) {
   const int jobs = static_cast<int>(state.range(0));
-  const OutputFormat format = state.range(1) == 0 ? OutputFormat::Listing : OutputFormat::Json;
+  const OutputFormat format = static_cast<OutputFormat>(state.range(1));
   int sink = open("/dev/null", O_WRONLY);
   FormatterFactory make = [&] {
     return std::make_unique<ReportFormatter>(Stations(), kDegreesCelsius, format);
@@ -103,8 +126,8 @@ void BM_Command(benchmark::State& state) {
   SetItems(state);
 }
 BENCHMARK(BM_Command)
-    ->ArgsProduct({{1, 2}, {0, 1}})
-    ->ArgNames({"jobs", "json"})
+    ->ArgsProduct({{1, 2}, {0, 1, 2}})
+    ->ArgNames({"jobs", "format"})
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -1,29 +1,49 @@
+// ReportFormatter: the listing through the desktop program's submission
+// path; JSON and CSV from the record and what goes with it.
 #include "cli/ReportFormatter.h"
 
 #include <cstring>
 
 #include "app/SubmitReport.h"
 #include "decode/DcdMETAR.h"
+#include "report/ReportCsv.h"
 #include "report/ReportJson.h"
 #include "support/TextOps.h"
 
 namespace tarvik {
 
 ReportFormatter::ReportFormatter(std::shared_ptr<const StationTable> stations,
-                                 int temperatureUnit, OutputFormat format)
-    : stations_(std::move(stations)), temperatureUnit_(temperatureUnit), format_(format) {}
+                                 int temperatureUnit, OutputFormat format,
+                                 std::optional<YearMonth> month)
+    : stations_(std::move(stations)),
+      temperatureUnit_(temperatureUnit),
+      format_(format),
+      month_(month) {}
+
+void ReportFormatter::AppendHeader(std::string& out) const {
+  if (format_ == OutputFormat::Csv) AppendCsvHeader(out);
+}
 
 bool ReportFormatter::Format(const char* report, std::string& out) {
   const char* text = SkipBlanks(report);
-  if (format_ == OutputFormat::Json) {
+  if (format_ != OutputFormat::Listing) {
     DecodedReport decoded;
-    int result = DcdMETAR(text, decoded);
-    const StationEntry* station = nullptr;
-    if (result == kDecodeOk && IsPresent(decoded.StationId)) {
-      station = stations_.LookupStation(decoded.StationId);
+    ReportOutcome outcome;
+    outcome.input = text;
+    outcome.result = DcdMETAR(text, decoded, &notDecoded_);
+    char time[kObservationTimeLength + 1];
+    if (outcome.result == kDecodeOk) {
+      outcome.report = &decoded;
+      if (IsPresent(decoded.StationId)) outcome.station = stations_.LookupStation(decoded.StationId);
+      outcome.notDecoded = notDecoded_.Joined();
+      if (month_) outcome.observationTime = ObservationTime(decoded, *month_, time);
     }
-    AppendReportJson(out, text, result, result == kDecodeOk ? &decoded : nullptr, station);
-    return result == kDecodeOk;
+    if (format_ == OutputFormat::Json) {
+      AppendReportJson(out, outcome);
+    } else {
+      AppendReportCsv(out, outcome);
+    }
+    return outcome.result == kDecodeOk;
   }
 
   int result = SubmitReport(text, terminal_, stations_, temperatureUnit_);

@@ -1,15 +1,19 @@
-// ReportFormatter: one report in, its listing or JSON line out.
+// ReportFormatter: one report in, its listing, JSON line or CSV line out.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "decode/NotDecodedGroups.h"
+#include "report/ObservationTime.h"
 #include "report/StationDirectory.h"
 #include "terminal/Terminal.h"
 
 namespace tarvik {
 
-enum class OutputFormat { Listing, Json };
+// The values number the formats for the benchmarks.
+enum class OutputFormat { Listing = 0, Json = 1, Csv = 2 };
 
 /// Formats reports one at a time into a caller's buffer. Each thread of a
 /// batch owns one; they may share one station table. Aligned to a cache
@@ -17,19 +21,28 @@ enum class OutputFormat { Listing, Json };
 /// share one.
 class alignas(64) ReportFormatter {
  public:
+  /// `month`, when given, is the month of every report: JSON and CSV then
+  /// carry each report's full observation time.
   ReportFormatter(std::shared_ptr<const StationTable> stations, int temperatureUnit,
-                  OutputFormat format);
+                  OutputFormat format, std::optional<YearMonth> month = std::nullopt);
+
+  /// AppendHeader() appends what comes before the first report: the CSV
+  /// header line, nothing for the other formats.
+  void AppendHeader(std::string& out) const;
 
   /// Format() appends the output for `report` (leading blanks and tabs are
   /// skipped first) to `out`: the terminal rows of the listing, each on a
-  /// line of its own, or one JSON line. False when the decoder rejected it.
+  /// line of its own, one JSON line or one CSV line. False when the decoder
+  /// rejected it.
   bool Format(const char* report, std::string& out);
 
  private:
   StationDirectory stations_;
   int temperatureUnit_;
   OutputFormat format_;
+  std::optional<YearMonth> month_;
   CTerminal terminal_;
+  NotDecodedGroups notDecoded_;
 };
 
 }  // namespace tarvik

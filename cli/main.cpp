@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "cli/BatchDecoder.h"
 #include "cli/LineReader.h"
 #include "cli/ReportFormatter.h"
+#include "report/ObservationTime.h"
 #include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
 #include "support/ProgramPath.h"
@@ -32,6 +34,8 @@ struct Options {
   std::string stations;
   OutputFormat format = OutputFormat::Listing;
   int jobs = 0;  // 0: one per core
+  std::optional<YearMonth> month;
+  bool noHeader = false;
   std::vector<std::string> reports;
 };
 
@@ -52,13 +56,15 @@ int Run(const Options& options) {
   }
   const int unit = options.fahrenheit ? kDegreesFahrenheit : kDegreesCelsius;
   FormatterFactory makeFormatter = [&] {
-    return std::make_unique<ReportFormatter>(stations, unit, options.format);
+    return std::make_unique<ReportFormatter>(stations, unit, options.format, options.month);
   };
 
   bool anyRejected = false;
   bool fromStdin = options.reports.empty();
   std::unique_ptr<ReportFormatter> formatter = makeFormatter();
   std::string out;
+  if (!options.noHeader) formatter->AppendHeader(out);
+  if (int error = 0; !WriteAll(STDOUT_FILENO, out, &error)) return Fail("standard output", error);
   for (const std::string& report : options.reports) {
     if (report == "-") {
       fromStdin = true;
@@ -101,10 +107,26 @@ int main(int argc, char** argv) {
                  "Station directory file (default: stations.txt beside the program)")
       ->type_name("FILE");
   const std::map<std::string, OutputFormat> formats{{"listing", OutputFormat::Listing},
-                                                    {"json", OutputFormat::Json}};
-  app.add_option("--format", options.format, "Output: listing (default) or json (JSON Lines)")
+                                                    {"json", OutputFormat::Json},
+                                                    {"csv", OutputFormat::Csv}};
+  app.add_option("--format", options.format,
+                 "Output: listing (default), json (JSON Lines) or csv (a table)")
       ->transform(CLI::CheckedTransformer(formats))
       ->type_name("FORMAT");
+  app.add_flag("--no-header", options.noHeader,
+               "Leave out the CSV header line (for blocks of one table decoded apart)");
+  app.add_option_function<std::string>(
+         "--month",
+         [&](const std::string& text) {
+           YearMonth month;
+           if (!ParseYearMonth(text, &month)) {
+             throw CLI::ValidationError("--month", "expected YYYY-MM, got \"" + text + "\"");
+           }
+           options.month = month;
+         },
+         "The month of every report (YYYY-MM): JSON and CSV then give each report's "
+         "full observation time")
+      ->type_name("YYYY-MM");
   app.add_option("--jobs,-j", options.jobs,
                  "Threads decoding standard input (default: one per core; 1: sequential)")
       ->check(CLI::Range(1, 1024))

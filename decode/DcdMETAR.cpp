@@ -155,7 +155,8 @@ BodyStep StepAfter(BodyStep step) {
 
 }  // namespace
 
-int DcdMETAR(const char* text, DecodedReport& report) {
+int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecoded) {
+  if (notDecoded != nullptr) notDecoded->Clear();
   if (text == nullptr) return kDecodeNoText;
   ResetDecodedReport(report);
   // Splitting copies the text; without that copy nothing can be decoded, and
@@ -175,11 +176,12 @@ int DcdMETAR(const char* text, DecodedReport& report) {
   while (const char* group = tokens[index]) {
     // The body ends at the first exact "RMK", wherever it stands.
     if (std::string_view(group) == "RMK") {
-      DecodeRemarks(tokens, report);
+      DecodeRemarks(tokens, report, notDecoded);
       break;
     }
     if (next == BodyStep::Finished) {
       // Pass the group over and resume after the last step that took one.
+      if (notDecoded != nullptr) notDecoded->Add(group);
       ++index;
       next = anyTaken ? StepAfter(lastTaken) : BodyStep::ReportType;
       continue;

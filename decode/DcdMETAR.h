@@ -2,6 +2,7 @@
 #pragma once
 
 #include "decode/DecodedReport.h"
+#include "decode/NotDecodedGroups.h"
 
 namespace tarvik {
 
@@ -16,6 +17,10 @@ inline constexpr int kDecodeBadStation = 12;
 /// (the record is then untouched); 12 when the station group is missing or
 /// malformed (with one diagnostic line). Reentrant: all working state
 /// belongs to the call.
-int DcdMETAR(const char* text, DecodedReport& report);
+///
+/// When `notDecoded` is given it is cleared and then receives, in report
+/// order, every group that no body step or remark decoder took (complete
+/// only for a result of 0).
+int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecoded = nullptr);
 
 }  // namespace tarvik

@@ -1,391 +1,269 @@
 #include "report/ReportJson.h"
 
-#include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <memory>
+#include <span>
+#include <vector>
 
+#include "decode/ReportFields.h"
+#include "report/NumberText.h"
 #include "report/StationDirectory.h"
+#include "support/Utf8.h"
 
 namespace tarvik {
 namespace {
 
 constexpr char kHex[] = "0123456789abcdef";
 
-// Length of the valid UTF-8 sequence at the start of `text`, or 0.
-std::size_t Utf8SequenceLength(std::string_view text) {
-  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = byte(0);
-  std::size_t length = 0;
-  uint32_t min = 0;
-  uint32_t code = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, min = 0x80, code = lead & 0x1FU;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, min = 0x800, code = lead & 0x0FU;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, min = 0x10000, code = lead & 0x07U;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0U) != 0x80U) return 0;
-    code = code << 6 | (byte(i) & 0x3FU);
-  }
-  // No overlong forms, no surrogates, nothing beyond U+10FFFF.
-  if (code < min || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return 0;
-  return length;
-}
-
-// Writes the members of one JSON object, minding the commas.
+// The record's object is written through a buffer of its largest size, one
+// per thread, so that no piece of it needs a bounds check of its own. An
+// object's members are each written with a comma before them; the first
+// comma then becomes the opening brace.
 class ObjectWriter {
  public:
-  explicit ObjectWriter(std::string& out) : out_(out) { out_ += '{'; }
-  void Close() { out_ += '}'; }
-
+  explicit ObjectWriter(char*& p) : p_(p), open_(p) {}
+  void Close() {
+    if (p_ == open_) *p_++ = '{';
+    else *open_ = '{';
+    *p_++ = '}';
+  }
   void Key(std::string_view name) {
-    if (!first_) out_ += ',';
-    first_ = false;
-    out_ += '"';
-    out_ += name;
-    out_ += "\":";
+    *p_++ = ',';
+    *p_++ = '"';
+    p_ = WriteText(p_, name);
+    *p_++ = '"';
+    *p_++ = ':';
   }
-  void Text(std::string_view name, const char* text) {
-    if (!IsPresent(text)) return;
-    Key(name);
-    AppendJsonString(out_, text);
-  }
-  void Character(std::string_view name, char c) {
-    if (c == 0) return;
-    Key(name);
-    AppendJsonString(out_, std::string_view(&c, 1));
-  }
-  void Flag(std::string_view name, int16_t flag) {
-    if (flag == 0) return;
-    Key(name);
-    out_ += "true";
-  }
-  void Int(std::string_view name, int32_t value) {
-    if (!IsPresent(value)) return;
-    Key(name);
-    Number(value);
-  }
-  void Float(std::string_view name, float value) {
-    if (!IsPresent(value)) return;
-    Key(name);
-    Number(value);
-  }
-  // The one double of the record, AltimeterInches, is the group times 0.01:
-  // fifteen significant digits give 28.06, not 28.060000000000002.
-  void Double(std::string_view name, double value) {
-    Key(name);
-    char buffer[32];
-    auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    out_.append(buffer, error == std::errc() ? end : buffer);
-  }
-  template <typename T>
-  void Number(T value) {
-    char buffer[32];
-    // Shortest form that reads back to the same value; never locale-bound.
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out_.append(buffer, error == std::errc() ? end : buffer);
-  }
-  std::string& Out() { return out_; }
+  char*& P() { return p_; }
 
  private:
-  std::string& out_;
-  bool first_ = true;
+  char*& p_;
+  char* open_;
 };
 
-// A list that ends at its first empty slot.
-template <std::size_t N, std::size_t M>
-void TextList(ObjectWriter& w, std::string_view name, const char (&slots)[N][M]) {
-  if (!IsPresent(slots[0])) return;
-  w.Key(name);
-  std::string& out = w.Out();
-  out += '[';
-  for (std::size_t k = 0; k < N && IsPresent(slots[k]); ++k) {
-    if (k > 0) out += ',';
-    AppendJsonString(out, slots[k]);
+// A text of the record (at most `size` bytes) as a JSON string.
+char* JsonText(char* p, const char* text, std::size_t size) {
+  std::size_t length = 0;
+  bool plain = true;
+  for (; length < size && text[length] != '\0'; ++length) {
+    const auto c = static_cast<unsigned char>(text[length]);
+    plain = plain && c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
   }
-  out += ']';
-}
-
-// Every slot that holds a text, with its slot number.
-template <std::size_t N, std::size_t M>
-void TextSlots(ObjectWriter& w, std::string_view name, const char (&slots)[N][M]) {
-  bool any = false;
-  std::string& out = w.Out();
-  for (std::size_t k = 0; k < N; ++k) {
-    if (!IsPresent(slots[k])) continue;
-    if (!any) w.Key(name), out += '[';
-    else out += ',';
-    any = true;
-    ObjectWriter slot(out);
-    slot.Key("Slot");
-    slot.Number(static_cast<int>(k));
-    slot.Text("Value", slots[k]);
-    slot.Close();
+  if (!plain) {
+    std::string escaped;
+    AppendJsonString(escaped, {text, length});
+    return WriteText(p, escaped);
   }
-  if (any) out += ']';
+  *p++ = '"';
+  p = WriteText(p, {text, length});
+  *p++ = '"';
+  return p;
 }
 
-// The fields that runway and dispatch visual ranges share.
-template <typename Range>
-void VisualRangeFields(ObjectWriter& o, const Range& v) {
-  o.Flag("Variable", v.Variable);
-  o.Flag("BelowMin", v.BelowMin);
-  o.Flag("AboveMax", v.AboveMax);
-  o.Int("VisualRange", v.VisualRange);
-  o.Int("MaxVisualRange", v.MaxVisualRange);
-  o.Int("MinVisualRange", v.MinVisualRange);
-}
+// The most bytes a value of `field` (one slot) takes as JSON.
+std::size_t ValueBound(const FieldInfo& field);
 
-bool HasValue(const RunwayVisualRangeEntry& v) {
-  return IsPresent(v.RunwayDesignator) || v.Variable || v.BelowMin || v.AboveMax ||
-         IsPresent(v.VisualRange) || IsPresent(v.MaxVisualRange) || IsPresent(v.MinVisualRange);
-}
-
-void RunwayVisualRanges(ObjectWriter& w, const DecodedReport& r) {
-  bool any = false;
-  std::string& out = w.Out();
-  for (std::size_t k = 0; k < std::size(r.RunwayVisualRange); ++k) {
-    const RunwayVisualRangeEntry& v = r.RunwayVisualRange[k];
-    if (!HasValue(v)) continue;
-    if (!any) w.Key("RunwayVisualRange"), out += '[';
-    else out += ',';
-    any = true;
-    ObjectWriter slot(out);
-    slot.Key("Slot");
-    slot.Number(static_cast<int>(k));
-    slot.Text("RunwayDesignator", v.RunwayDesignator);
-    VisualRangeFields(slot, v);
-    slot.Close();
+std::size_t MembersBound(std::span<const FieldInfo> fields) {
+  std::size_t bound = 2;  // the braces
+  for (const FieldInfo& field : fields) {
+    const std::size_t perSlot = 24 + ValueBound(field);  // ,{"Slot":NN,"Value":...}
+    bound += field.name.size() + 6 + static_cast<std::size_t>(field.slots) * perSlot;
   }
-  if (any) out += ']';
+  return bound;
 }
 
-void DispatchVisualRange(ObjectWriter& w, const DispatchVisualRangeEntry& d) {
-  if (!(d.Variable || d.BelowMin || d.AboveMax || IsPresent(d.VisualRange) ||
-        IsPresent(d.MaxVisualRange) || IsPresent(d.MinVisualRange))) {
-    return;
+std::size_t ValueBound(const FieldInfo& field) {
+  switch (field.kind) {
+  case FieldKind::Text: return 6 * field.size + 2;  // every byte \u00XX
+  case FieldKind::Character: return 8;
+  case FieldKind::Group: return MembersBound(field.members);
+  default: return kMaxNumberText;
   }
-  w.Key("DispatchVisualRange");
-  ObjectWriter o(w.Out());
-  VisualRangeFields(o, d);
-  o.Close();
 }
 
-void RecentWeather(ObjectWriter& w, const DecodedReport& r) {
-  if (!IsPresent(r.RecentWeather[0].Phenomenon)) return;
-  w.Key("RecentWeather");
-  std::string& out = w.Out();
-  out += '[';
-  for (std::size_t k = 0; k < std::size(r.RecentWeather); ++k) {
-    const RecentWeatherEntry& e = r.RecentWeather[k];
-    if (!IsPresent(e.Phenomenon)) break;
-    if (k > 0) out += ',';
-    ObjectWriter o(out);
-    o.Text("Phenomenon", e.Phenomenon);
-    o.Int("BeginHour", e.BeginHour);
-    o.Int("BeginMinute", e.BeginMinute);
-    o.Int("EndHour", e.EndHour);
-    o.Int("EndMinute", e.EndMinute);
-    o.Close();
-  }
-  out += ']';
-}
+// The station entry's texts are bounded by their capacities too.
+constexpr std::size_t kStationBound =
+    64 + 6 * (sizeof(StationEntry::Id) + sizeof(StationEntry::Name) + sizeof(StationEntry::State) +
+              sizeof(StationEntry::Latitude) + sizeof(StationEntry::Longitude)) +
+    kMaxNumberText;
 
-void Wind(ObjectWriter& w, const WindGroup& wind) {
-  if (!(IsPresent(wind.Units) || wind.Variable || IsPresent(wind.Direction) ||
-        IsPresent(wind.Speed) || IsPresent(wind.Gust))) {
-    return;
-  }
-  w.Key("Wind");
-  ObjectWriter o(w.Out());
-  o.Text("Units", wind.Units);
-  o.Flag("Variable", wind.Variable);
-  o.Int("Direction", wind.Direction);
-  o.Int("Speed", wind.Speed);
-  o.Int("Gust", wind.Gust);
-  o.Close();
-}
-
-void CloudLayers(ObjectWriter& w, const DecodedReport& r) {
-  if (!IsPresent(r.CloudLayer[0].Cover)) return;
-  w.Key("CloudLayer");
-  std::string& out = w.Out();
-  out += '[';
-  for (std::size_t k = 0; k < std::size(r.CloudLayer); ++k) {
-    const CloudLayerEntry& c = r.CloudLayer[k];
-    if (!IsPresent(c.Cover)) break;
-    if (k > 0) out += ',';
-    ObjectWriter o(out);
-    o.Text("Cover", c.Cover);
-    o.Text("HeightCode", c.HeightCode);
-    o.Text("Phenomenon", c.Phenomenon);
-    o.Int("HeightMeters", c.HeightMeters);
-    o.Close();
-  }
-  out += ']';
-}
-
-void Station(ObjectWriter& w, const StationEntry* e) {
-  if (e == nullptr) return;
+void Station(ObjectWriter& w, const StationEntry& e) {
   w.Key("Station");
-  ObjectWriter o(w.Out());
-  o.Text("Id", e->Id);
-  o.Text("Name", e->Name);
-  o.Text("State", e->State);
-  o.Text("Latitude", e->Latitude);
-  o.Text("Longitude", e->Longitude);
+  char*& p = w.P();
+  ObjectWriter o(p);
+  auto text = [&](std::string_view name, const auto& field) {
+    if (field[0] == '\0') return;
+    o.Key(name);
+    p = JsonText(p, field, sizeof field);
+  };
+  text("Id", e.Id);
+  text("Name", e.Name);
+  text("State", e.State);
+  text("Latitude", e.Latitude);
+  text("Longitude", e.Longitude);
   o.Key("Elevation");
-  o.Number(e->Elevation);
+  p = WriteNumber(p, e.Elevation);
   o.Close();
 }
 
-void Report(ObjectWriter& w, const DecodedReport& r, const StationEntry* station) {
-  w.Text("SynopticCloudGroup", r.SynopticCloudGroup);
-  w.Text("SnowDepthGroup", r.SnowDepthGroup);
-  w.Text("ReportCodeName", r.ReportCodeName);
-  w.Text("StationId", r.StationId);
-  Station(w, station);
-  w.Text("HorizVisibility", r.HorizVisibility);
-  w.Text("MinHorizVisibilityDirection", r.MinHorizVisibilityDirection);
-  w.Text("VisibilityDirection", r.VisibilityDirection);
-  TextList(w, "PresentWeather", r.PresentWeather);
-  w.Text("AutoIndicator", r.AutoIndicator);
-  w.Text("SecondSiteVisibilityLocation", r.SecondSiteVisibilityLocation);
-  w.Text("SectorVisibilityOctant", r.SectorVisibilityOctant);
-  w.Text("ObscurationAloftPhenomenon", r.ObscurationAloftPhenomenon);
-  w.Text("ObscurationAloftSkyCondition", r.ObscurationAloftSkyCondition);
-  w.Text("VariableSkyConditionBelow", r.VariableSkyConditionBelow);
-  w.Text("VariableSkyConditionAbove", r.VariableSkyConditionAbove);
-  w.Text("LightningDirection", r.LightningDirection);
-  w.Character("LowCloudCode", r.LowCloudCode);
-  w.Character("MediumCloudCode", r.MediumCloudCode);
-  w.Character("HighCloudCode", r.HighCloudCode);
-  w.Text("SecondSiteCeilingLocation", r.SecondSiteCeilingLocation);
-  w.Text("VirgaDirection", r.VirgaDirection);
-  w.Text("TornadicActivityType", r.TornadicActivityType);
-  w.Text("TornadicLocation", r.TornadicLocation);
-  w.Text("TornadicDirection", r.TornadicDirection);
-  w.Text("TornadicMovementDirection", r.TornadicMovementDirection);
-  w.Text("ChinoLocation", r.ChinoLocation);
-  w.Text("VisnoLocation", r.VisnoLocation);
-  TextSlots(w, "ObscurationAmount", r.ObscurationAmount);
-  TextSlots(w, "ObscurationPhenomenon", r.ObscurationPhenomenon);
-  TextSlots(w, "SurfaceObscuration", r.SurfaceObscuration);
-  w.Text("ThunderstormLocation", r.ThunderstormLocation);
-  w.Text("ThunderstormMovement", r.ThunderstormMovement);
+void Members(ObjectWriter& w, const char* record, std::span<const FieldInfo> fields,
+             const StationEntry* station = nullptr, std::size_t firstIndex = 0);
 
-  w.Flag("Precip3or6HourIndeterminate", r.Precip3or6HourIndeterminate);
-  w.Flag("Precip24HourIndeterminate", r.Precip24HourIndeterminate);
-  w.Flag("CigNo", r.CigNo);
-  w.Flag("SlpNo", r.SlpNo);
-  w.Flag("NoSpeci", r.NoSpeci);
-  w.Flag("LastReport", r.LastReport);
-  w.Flag("SunSensorOut", r.SunSensorOut);
-  w.Flag("AutoReport", r.AutoReport);
-  w.Flag("CorrectedReport", r.CorrectedReport);
-  w.Flag("NilReport", r.NilReport);
-  w.Flag("Cavok", r.Cavok);
-  w.Flag("RvrNo", r.RvrNo);
-  w.Flag("AltimeterInchesPresent", r.AltimeterInchesPresent);
-  w.Flag("AltimeterHpaPresent", r.AltimeterHpaPresent);
-  w.Flag("Virga", r.Virga);
-  w.Flag("VolcanicAsh", r.VolcanicAsh);
-  w.Flag("Hail", r.Hail);
-  w.Flag("ChiNo", r.ChiNo);
-  w.Flag("VisNo", r.VisNo);
-  w.Flag("PNo", r.PNo);
-  w.Flag("PwiNo", r.PwiNo);
-  w.Flag("FzraNo", r.FzraNo);
-  w.Flag("TsNo", r.TsNo);
-  w.Flag("MaintenanceIndicator", r.MaintenanceIndicator);
-  w.Flag("PressureRisingRapidly", r.PressureRisingRapidly);
-  w.Flag("PressureFallingRapidly", r.PressureFallingRapidly);
-  w.Flag("WindShiftFrontalPassage", r.WindShiftFrontalPassage);
-  w.Flag("LightningOccasional", r.LightningOccasional);
-  w.Flag("LightningFrequent", r.LightningFrequent);
-  w.Flag("LightningContinuous", r.LightningContinuous);
-  w.Flag("LightningCloudGround", r.LightningCloudGround);
-  w.Flag("LightningInCloud", r.LightningInCloud);
-  w.Flag("LightningCloudCloud", r.LightningCloudCloud);
-  w.Flag("LightningCloudAir", r.LightningCloudAir);
-  w.Flag("LightningDistant", r.LightningDistant);
-  w.Flag("LightningAtAirport", r.LightningAtAirport);
-  w.Flag("LightningVicinity", r.LightningVicinity);
-  w.Flag("LightningOverhead", r.LightningOverhead);
-  w.Flag("LightningWithin5To10", r.LightningWithin5To10);
-  w.Flag("LightningWithin5", r.LightningWithin5);
+// One slot of a field known to hold a value.
+void Value(ObjectWriter& w, const FieldInfo& field, const char* bytes) {
+  char*& p = w.P();
+  switch (field.kind) {
+  case FieldKind::Text: p = JsonText(p, bytes, field.size); break;
+  case FieldKind::Character: p = JsonText(p, bytes, 1); break;
+  case FieldKind::Boolean: p = WriteText(p, "true"); break;
+  case FieldKind::Int: p = WriteNumber(p, ReadField<int32_t>(bytes)); break;
+  case FieldKind::Float: p = WriteNumber(p, ReadField<float>(bytes)); break;
+  case FieldKind::Double: p = WriteAltimeterInches(p, ReadField<double>(bytes)); break;
+  case FieldKind::Group: {
+    ObjectWriter object(p);
+    Members(object, bytes, field.members);
+    object.Close();
+    break;
+  }
+  }
+}
 
-  w.Int("TornadicDistance", r.TornadicDistance);
-  w.Int("ObservationHour", r.ObservationHour);
-  w.Int("ObservationMinute", r.ObservationMinute);
-  w.Int("ObservationDay", r.ObservationDay);
-  w.Int("MinWindDirection", r.MinWindDirection);
-  w.Int("MaxWindDirection", r.MaxWindDirection);
-  w.Int("VerticalVisibility", r.VerticalVisibility);
-  w.Int("Temperature", r.Temperature);
-  w.Int("DewPoint", r.DewPoint);
-  w.Int("Qfe", r.Qfe);
-  if (r.AltimeterHpaPresent) w.Int("AltimeterHpa", r.AltimeterHpa);
-  w.Int("PressureTendencyCharacter", r.PressureTendencyCharacter);
-  w.Int("MinVariableCeiling", r.MinVariableCeiling);
-  w.Int("MaxVariableCeiling", r.MaxVariableCeiling);
-  w.Int("WindShiftHour", r.WindShiftHour);
-  w.Int("WindShiftMinute", r.WindShiftMinute);
-  w.Int("MinVariableWindDirection", r.MinVariableWindDirection);
-  w.Int("MaxVariableWindDirection", r.MaxVariableWindDirection);
-  w.Int("PeakWindDirection", r.PeakWindDirection);
-  w.Int("PeakWindSpeed", r.PeakWindSpeed);
-  w.Int("PeakWindHour", r.PeakWindHour);
-  w.Int("PeakWindMinute", r.PeakWindMinute);
-  w.Int("Ceiling", r.Ceiling);
-  w.Int("EstimatedCeiling", r.EstimatedCeiling);
-  w.Int("SnowIncrease", r.SnowIncrease);
-  w.Int("SnowIncreaseTotal", r.SnowIncreaseTotal);
-  w.Int("SunshineMinutes", r.SunshineMinutes);
-  w.Int("ObscurationAloftHeight", r.ObscurationAloftHeight);
-  w.Int("VariableSkyConditionHeight", r.VariableSkyConditionHeight);
-  w.Int("SkyObscuredEighths", r.SkyObscuredEighths);
-  w.Int("SecondSiteCeiling", r.SecondSiteCeiling);
-  w.Int("SnowDepth", r.SnowDepth);
-  w.Int("TornadicBeginHour", r.TornadicBeginHour);
-  w.Int("TornadicBeginMinute", r.TornadicBeginMinute);
-  w.Int("TornadicEndHour", r.TornadicEndHour);
-  w.Int("TornadicEndMinute", r.TornadicEndMinute);
+// A list that ends at its first empty slot: texts as strings, sub-records
+// as objects, ended by an empty first member.
+void List(ObjectWriter& w, const FieldInfo& field, const char* record) {
+  auto listed = [&](int slot) {
+    const char* bytes = FieldBytes(record, field, slot);
+    if (field.kind == FieldKind::Group) bytes += field.members[0].offset;
+    return bytes[0] != '\0';
+  };
+  if (!listed(0)) return;
+  w.Key(field.name);
+  char*& p = w.P();
+  *p++ = '[';
+  for (int slot = 0; slot < field.slots && listed(slot); ++slot) {
+    if (slot > 0) *p++ = ',';
+    Value(w, field, FieldBytes(record, field, slot));
+  }
+  *p++ = ']';
+}
 
-  w.Float("SectorVisibility", r.SectorVisibility);
-  w.Float("SnowWaterEquivalent", r.SnowWaterEquivalent);
-  w.Float("SecondSiteVisibility", r.SecondSiteVisibility);
-  w.Float("PrevailingVisibilitySm", r.PrevailingVisibilitySm);
-  w.Float("PrevailingVisibilityM", r.PrevailingVisibilityM);
-  w.Float("PrevailingVisibilityKm", r.PrevailingVisibilityKm);
-  w.Float("PressureTendencyHpa", r.PressureTendencyHpa);
-  w.Float("Precip3or6Hour", r.Precip3or6Hour);
-  w.Float("Precip24Hour", r.Precip24Hour);
-  w.Float("MaxTemperature", r.MaxTemperature);
-  w.Float("MinTemperature", r.MinTemperature);
-  w.Float("MaxTemperature24Hour", r.MaxTemperature24Hour);
-  w.Float("MinTemperature24Hour", r.MinTemperature24Hour);
-  w.Float("MinVariableVisibility", r.MinVariableVisibility);
-  w.Float("MaxVariableVisibility", r.MaxVariableVisibility);
-  w.Float("HourlyPrecip", r.HourlyPrecip);
-  w.Float("TowerVisibility", r.TowerVisibility);
-  w.Float("SurfaceVisibility", r.SurfaceVisibility);
-  w.Float("PreciseTemperature", r.PreciseTemperature);
-  w.Float("PreciseDewPoint", r.PreciseDewPoint);
-  w.Float("SeaLevelPressure", r.SeaLevelPressure);
-  w.Float("HailstoneSize", r.HailstoneSize);
-  if (r.AltimeterInchesPresent) w.Double("AltimeterInches", r.AltimeterInches);
+// Every slot that holds a value, as an object with its slot number: the
+// sub-record's members, or the text as "Value".
+void Slots(ObjectWriter& w, const FieldInfo& field, const char* record) {
+  bool any = false;
+  char*& p = w.P();
+  for (int slot = 0; slot < field.slots; ++slot) {
+    if (!HasValue(record, field, slot)) continue;
+    if (!any) w.Key(field.name), *p++ = '[';
+    else *p++ = ',';
+    any = true;
+    const char* bytes = FieldBytes(record, field, slot);
+    ObjectWriter object(p);
+    object.Key("Slot");
+    p = WriteNumber(p, slot);
+    if (field.kind == FieldKind::Group) {
+      Members(object, bytes, field.members);
+    } else {
+      object.Key("Value");
+      Value(object, field, bytes);
+    }
+    object.Close();
+  }
+  if (any) *p++ = ']';
+}
 
-  RunwayVisualRanges(w, r);
-  DispatchVisualRange(w, r.DispatchVisualRange);
-  RecentWeather(w, r);
-  Wind(w, r.Wind);
-  CloudLayers(w, r);
+// A single value is present when its text or character is not empty, its
+// flag set, its number not absent, and its gate flag (if any) set.
+bool IsSinglePresent(const char* record, const FieldInfo& field) {
+  const char* bytes = record + field.offset;
+  switch (field.kind) {
+  case FieldKind::Text:
+  case FieldKind::Character: return bytes[0] != '\0';
+  case FieldKind::Boolean: return ReadField<Flag>(bytes) != 0;
+  case FieldKind::Int:
+    return IsPresent(ReadField<int32_t>(bytes)) &&
+           (field.gate == kNoGate || ReadField<Flag>(record + field.gate) != 0);
+  default: return HasValue(record, field);
+  }
+}
+
+// The present fields of a record, in catalogue order. `fields` may be a
+// stretch of the top-level fields starting at `firstIndex`; the station
+// entry, when given, follows the station identifier.
+void Members(ObjectWriter& w, const char* record, std::span<const FieldInfo> fields,
+             const StationEntry* station, std::size_t firstIndex) {
+  constexpr std::size_t kStationId = FieldIndex("StationId");
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const FieldInfo& field = fields[i];
+    switch (field.list) {
+    case SlotList::Single:
+      if (IsSinglePresent(record, field)) {
+        w.Key(field.name);
+        Value(w, field, record + field.offset);
+      }
+      break;
+    case SlotList::UpToFirstEmpty: List(w, field, record); break;
+    case SlotList::EverySlot: Slots(w, field, record); break;
+    }
+    if (station != nullptr && firstIndex + i == kStationId) Station(w, *station);
+  }
+}
+
+// Consecutive top-level fields (none gated by a flag) that write nothing
+// when their record bytes equal the initial record's: all of them absent.
+// Most of a report's record is untouched, so most runs cost one comparison.
+struct Run {
+  std::size_t firstField, endField;
+  std::size_t begin, end;  // record bytes
+  bool skippable;
+};
+
+constexpr std::size_t kRunBytes = 32;
+
+std::vector<Run> MakeRuns() {
+  std::vector<Run> runs;
+  for (std::size_t i = 0; i < std::size(kReportFields); ++i) {
+    const FieldInfo& field = kReportFields[i];
+    const std::size_t end = field.offset + field.size * static_cast<std::size_t>(field.slots);
+    const bool skippable = field.gate == kNoGate;
+    if (skippable && !runs.empty() && runs.back().skippable &&
+        end - runs.back().begin <= kRunBytes) {
+      runs.back().endField = i + 1;
+      runs.back().end = end;
+    } else {
+      runs.push_back({i, i + 1, field.offset, end, skippable});
+    }
+  }
+  return runs;
+}
+
+void RecordMembers(ObjectWriter& w, const DecodedReport& report, const StationEntry* station) {
+  static const std::vector<Run> kRuns = MakeRuns();
+  constexpr std::size_t kStationId = FieldIndex("StationId");
+  const char* record = reinterpret_cast<const char*>(&report);
+  const char* initial = reinterpret_cast<const char*>(&InitialReport());
+  const std::span<const FieldInfo> fields(kReportFields);
+  for (const Run& run : kRuns) {
+    const bool holdsStation = run.firstField <= kStationId && kStationId < run.endField;
+    if (run.skippable &&
+        std::memcmp(record + run.begin, initial + run.begin, run.end - run.begin) == 0) {
+      if (holdsStation && station != nullptr) Station(w, *station);
+      continue;
+    }
+    Members(w, record, fields.subspan(run.firstField, run.endField - run.firstField),
+            holdsStation ? station : nullptr, run.firstField);
+  }
+}
+
+void AppendRecord(std::string& out, const DecodedReport& report, const StationEntry* station) {
+  static const std::size_t kBound = MembersBound(kReportFields) + kStationBound;
+  thread_local std::unique_ptr<char[]> buffer(new char[kBound]);
+  char* p = buffer.get();
+  ObjectWriter object(p);
+  RecordMembers(object, report, station);
+  object.Close();
+  out.append(buffer.get(), p);
 }
 
 }  // namespace
@@ -433,21 +311,31 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void AppendReportJson(std::string& out, std::string_view input, int result,
-                      const DecodedReport* report, const StationEntry* station) {
-  ObjectWriter line(out);
-  line.Key("input");
-  AppendJsonString(out, input);
-  line.Key("result");
-  line.Number(result);
-  if (report != nullptr) {
-    line.Key("report");
-    ObjectWriter object(out);
-    Report(object, *report, station);
-    object.Close();
+void AppendReportJson(std::string& out, const ReportOutcome& outcome) {
+  out += "{\"input\":";
+  AppendJsonString(out, outcome.input);
+  out += ",\"result\":";
+  AppendNumber(out, outcome.result);
+  if (outcome.report != nullptr) {
+    if (!outcome.observationTime.empty()) {
+      out += ",\"observationTime\":";
+      AppendJsonString(out, outcome.observationTime);
+    }
+    out += ",\"report\":";
+    AppendRecord(out, *outcome.report, outcome.station);
+    if (!outcome.notDecoded.empty()) {
+      out += ",\"notDecoded\":[";
+      std::string_view groups = outcome.notDecoded;
+      for (bool first = true; !groups.empty(); first = false) {
+        std::size_t blank = groups.find(' ');
+        if (!first) out += ',';
+        AppendJsonString(out, groups.substr(0, blank));
+        groups = blank == std::string_view::npos ? std::string_view() : groups.substr(blank + 1);
+      }
+      out += ']';
+    }
   }
-  line.Close();
-  out += '\n';
+  out += "}\n";
 }
 
 }  // namespace tarvik

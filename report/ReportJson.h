@@ -4,15 +4,15 @@
 #include <string>
 #include <string_view>
 
-#include "decode/DecodedReport.h"
+#include "report/ReportOutcome.h"
 
 namespace tarvik {
 
-struct StationEntry;
-
 /// AppendReportJson() appends to `out` one JSON object and a line feed:
-/// {"input": ..., "result": n, "report": {...}}. "report" is left out when
-/// `report` is null (a rejected report). Inside it, every present field of
+/// {"input": ..., "result": n, "observationTime": ..., "report": {...},
+/// "notDecoded": [...]}. A rejected report (no record) has only "input" and
+/// "result"; "observationTime" is there only when known and "notDecoded"
+/// only when some group was not decoded. Inside "report", every present field of
 /// the record appears under its own name: texts as strings, flags that are
 /// set as true, numbers as numbers (single-precision values as the shortest
 /// decimal that reads back to the same float); absent fields are left out.
@@ -22,8 +22,7 @@ struct StationEntry;
 /// value, with its "Slot" number. A found station is added as "Station".
 /// Bytes that are not valid UTF-8 become U+FFFD, so the line is valid UTF-8
 /// whatever the input holds.
-void AppendReportJson(std::string& out, std::string_view input, int result,
-                      const DecodedReport* report, const StationEntry* station);
+void AppendReportJson(std::string& out, const ReportOutcome& outcome);
 
 /// AppendJsonString() appends `text` as a quoted JSON string, escaping
 /// quotes, backslashes and control characters and replacing invalid UTF-8.

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <span>
+
 #include "decode/DcdMETAR.h"
+#include "decode/ReportFields.h"
 #include "report/StationDirectory.h"
 #include "terminal/Terminal.h"
 
@@ -35,6 +40,50 @@ std::string Listing(const char* text, int unit, const std::string& stationsPath)
     joined += rows[i];
   }
   return joined;
+}
+
+namespace {
+
+void FillFields(char* record, std::span<const FieldInfo> fields, int& n) {
+  for (const FieldInfo& field : fields) {
+    for (int slot = 0; slot < field.slots; ++slot) {
+      char* bytes = record + field.offset + field.size * static_cast<std::size_t>(slot);
+      std::string text = "A" + std::to_string(n);
+      switch (field.kind) {
+      case FieldKind::Text:
+        text.resize(std::min(text.size(), field.size - 1));
+        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        break;
+      case FieldKind::Character: *bytes = static_cast<char>('1' + n % 9); break;
+      case FieldKind::Boolean: {
+        Flag one = 1;
+        std::memcpy(bytes, &one, sizeof one);
+        break;
+      }
+      case FieldKind::Int: std::memcpy(bytes, &n, sizeof n); break;
+      case FieldKind::Float: {
+        float value = static_cast<float>(n) + 0.25F;
+        std::memcpy(bytes, &value, sizeof value);
+        break;
+      }
+      case FieldKind::Double: {
+        double value = 29.92;
+        std::memcpy(bytes, &value, sizeof value);
+        break;
+      }
+      case FieldKind::Group: FillFields(bytes, field.members, n); break;
+      }
+      ++n;
+    }
+  }
+}
+
+}  // namespace
+
+void FillEveryField(DecodedReport& report) {
+  ResetDecodedReport(report);
+  int n = 1;
+  FillFields(reinterpret_cast<char*>(&report), kReportFields, n);
 }
 
 std::string TestDataPath(std::string_view name) {

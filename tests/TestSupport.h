@@ -24,6 +24,12 @@ std::vector<std::string> Rows(const DecodedReport& report, int unit = kDegreesCe
 std::string Listing(const char* text, int unit = kDegreesCelsius,
                     const std::string& stationsPath = "/nonexistent/stations.txt");
 
+/// FillEveryField() gives every field of `report`, every slot of every
+/// array, a value that is present and differs from field to field, walking
+/// the field catalogue: texts "A1", "A2"... cut to their capacity, characters
+/// '1' to '9', flags 1, numbers counting up (floats with a quarter).
+void FillEveryField(DecodedReport& report);
+
 /// TestDataPath() is the path of a file in tests/data.
 std::string TestDataPath(std::string_view name);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "decode/ReportFields.h"
 #include "decode/remarks/RemarkDecoders.h"
 
 namespace tarvik {
@@ -21,7 +22,6 @@ struct RemarkWalk {
 };
 
 using RemarkStep = bool (*)(const TokenList&, DecodedReport&, int&, RemarkWalk&);
-using FieldReset = void (*)(DecodedReport&);
 
 template <bool (*Decode)(const TokenList&, DecodedReport&, int&)>
 bool Step(const TokenList& tokens, DecodedReport& report, int& index, RemarkWalk&) {
@@ -45,199 +45,108 @@ bool ObscurationStep(const TokenList& tokens, DecodedReport& report, int& index,
   return DecodeObscuration(tokens, report, index, walk.obscurations);
 }
 
-void ResetNothing(DecodedReport&) {}
-
-void ResetTornadic(DecodedReport& r) {
-  ClearText(r.TornadicActivityType);
-  ClearText(r.TornadicLocation);
-  ClearText(r.TornadicDirection);
-  r.TornadicBeginHour = r.TornadicBeginMinute = kAbsentInt;
-  r.TornadicEndHour = r.TornadicEndMinute = kAbsentInt;
-}
-void ResetAutoIndicator(DecodedReport& r) { ClearText(r.AutoIndicator); }
-void ResetPeakWind(DecodedReport& r) {
-  r.PeakWindDirection = r.PeakWindSpeed = r.PeakWindHour = r.PeakWindMinute = kAbsentInt;
-}
-void ResetWindShift(DecodedReport& r) { r.WindShiftHour = r.WindShiftMinute = kAbsentInt; }
-void ResetTowerVisibility(DecodedReport& r) { r.TowerVisibility = kAbsentFloat; }
-void ResetSurfaceVisibility(DecodedReport& r) { r.SurfaceVisibility = kAbsentFloat; }
-void ResetVariableVisibility(DecodedReport& r) {
-  r.MinVariableVisibility = r.MaxVariableVisibility = kAbsentFloat;
-}
-void ResetSecondSiteVisibility(DecodedReport& r) {
-  r.SecondSiteVisibility = kAbsentFloat;
-  ClearText(r.SecondSiteVisibilityLocation);
-}
-void ResetLightning(DecodedReport& r) {
-  // Lightning at the airport is not cleared by a repeated lightning group.
-  for (Flag* flag : {&r.LightningOccasional, &r.LightningFrequent, &r.LightningContinuous,
-                     &r.LightningCloudGround, &r.LightningInCloud, &r.LightningCloudCloud,
-                     &r.LightningCloudAir, &r.LightningDistant, &r.LightningVicinity,
-                     &r.LightningOverhead, &r.LightningWithin5To10, &r.LightningWithin5}) {
-    *flag = 0;
-  }
-  ClearText(r.LightningDirection);
-}
-void ResetThunderstormLocation(DecodedReport& r) {
-  ClearText(r.ThunderstormLocation);
-  ClearText(r.ThunderstormMovement);
-}
-void ResetVariableCeiling(DecodedReport& r) {
-  r.MinVariableCeiling = r.MaxVariableCeiling = kAbsentInt;
-}
-void ResetSecondSiteCeiling(DecodedReport& r) {
-  r.SecondSiteCeiling = kAbsentInt;
-  ClearText(r.SecondSiteCeilingLocation);
-}
-void ResetPresfr(DecodedReport& r) { r.PressureFallingRapidly = 0; }
-void ResetPresrr(DecodedReport& r) { r.PressureRisingRapidly = 0; }
-void ResetSeaLevelPressure(DecodedReport& r) { r.SeaLevelPressure = kAbsentFloat; }
-void ResetObscuration(DecodedReport& r) {
-  for (auto& amount : r.ObscurationAmount) ClearText(amount);
-  for (auto& phenomenon : r.ObscurationPhenomenon) ClearText(phenomenon);
-}
-void ResetSectorVisibility(DecodedReport& r) {
-  r.SectorVisibility = kAbsentFloat;
-  ClearText(r.SectorVisibilityOctant);
-}
-void ResetHail(DecodedReport& r) {
-  r.HailstoneSize = kAbsentFloat;
-  r.Hail = 0;
-}
-void ResetVirga(DecodedReport& r) {
-  r.Virga = 0;
-  ClearText(r.VirgaDirection);
-}
-void ResetSurfaceObscuration(DecodedReport& r) {
-  for (auto& code : r.SurfaceObscuration) ClearText(code);
-  r.SkyObscuredEighths = kAbsentInt;
-}
-void ResetCeilingRemark(DecodedReport& r) {
-  r.CigNo = 0;
-  r.Ceiling = r.EstimatedCeiling = kAbsentInt;
-}
-void ResetVariableSky(DecodedReport& r) {
-  ClearText(r.VariableSkyConditionBelow);
-  ClearText(r.VariableSkyConditionAbove);
-  r.VariableSkyConditionHeight = kAbsentInt;
-}
-void ResetObscurationAloft(DecodedReport& r) {
-  r.ObscurationAloftHeight = kAbsentInt;
-  ClearText(r.ObscurationAloftPhenomenon);
-  ClearText(r.ObscurationAloftSkyCondition);
-}
-void ResetNoSpeci(DecodedReport& r) { r.NoSpeci = 0; }
-void ResetLastReport(DecodedReport& r) { r.LastReport = 0; }
-void ResetSynopticCloudTypes(DecodedReport& r) {
-  ClearText(r.SynopticCloudGroup);
-  r.LowCloudCode = r.MediumCloudCode = r.HighCloudCode = 0;
-}
-void ResetSnowIncrease(DecodedReport& r) { r.SnowIncrease = r.SnowIncreaseTotal = kAbsentInt; }
-void ResetSnowDepth(DecodedReport& r) {
-  ClearText(r.SnowDepthGroup);
-  r.SnowDepth = kAbsentInt;
-}
-void ResetSnowWaterEquivalent(DecodedReport& r) { r.SnowWaterEquivalent = kAbsentFloat; }
-void ResetSunshine(DecodedReport& r) {
-  r.SunshineMinutes = kAbsentInt;
-  r.SunSensorOut = 0;
-}
-void ResetHourlyPrecip(DecodedReport& r) { r.HourlyPrecip = kAbsentFloat; }
-void ResetPrecip3or6Hour(DecodedReport& r) { r.Precip3or6Hour = kAbsentFloat; }
-void ResetPrecip24Hour(DecodedReport& r) { r.Precip24Hour = kAbsentFloat; }
-void ResetPreciseTemperature(DecodedReport& r) {
-  r.PreciseTemperature = r.PreciseDewPoint = kAbsentFloat;
-}
-void ResetMaxTemperature(DecodedReport& r) { r.MaxTemperature = kAbsentFloat; }
-void ResetMinTemperature(DecodedReport& r) { r.MinTemperature = kAbsentFloat; }
-void ResetMaxMinTemperature24Hour(DecodedReport& r) {
-  r.MaxTemperature24Hour = r.MinTemperature24Hour = kAbsentFloat;
-}
-void ResetPressureTendency(DecodedReport& r) {
-  r.PressureTendencyCharacter = kAbsentInt;
-  r.PressureTendencyHpa = kAbsentFloat;
-}
-void ResetPwiNo(DecodedReport& r) { r.PwiNo = 0; }
-void ResetFzraNo(DecodedReport& r) { r.FzraNo = 0; }
-void ResetTsNo(DecodedReport& r) { r.TsNo = 0; }
-void ResetMaintenanceIndicator(DecodedReport& r) { r.MaintenanceIndicator = 0; }
-void ResetRvrNo(DecodedReport& r) { r.RvrNo = 0; }
-void ResetPNo(DecodedReport& r) { r.PNo = 0; }
-void ResetVisNo(DecodedReport& r) {
-  r.VisNo = 0;
-  ClearText(r.VisnoLocation);
-}
-void ResetChiNo(DecodedReport& r) {
-  r.ChiNo = 0;
-  ClearText(r.ChinoLocation);
-}
-void ResetDispatchVisualRange(DecodedReport& r) {
-  DispatchVisualRangeEntry& d = r.DispatchVisualRange;
-  d.VisualRange = d.MaxVisualRange = d.MinVisualRange = kAbsentInt;
-  d.Variable = d.BelowMin = d.AboveMax = 0;
-}
-
 struct RemarkRow {
   std::string_view group;
   RemarkStep decode;
-  FieldReset reset;
   Repeat repeat;
+  FieldSet clears;  // the fields the repeat rule clears
 };
 
 // The remark groups in the order they are tried at every position; the
-// first that accepts ends the pass. RADAT is skipped before anything else;
+// first that accepts ends the pass. Each row names the fields that its
+// repeat rule clears. RADAT is skipped before anything else;
 // rows 1 and 2 come before the numbered table of the remarks code; the six
 // words of row 40 count their occurrences one by one.
 constexpr RemarkRow kRemarkOrder[] = {
-    {"RADAT", SkipRadat, ResetNothing, Repeat::Never},
-    /* 1 */ {"Tornadic activity", Step<DecodeTornadic>, ResetTornadic, Repeat::Reset},
-    /* 2 */ {"Automated station", Step<DecodeAutoIndicator>, ResetAutoIndicator, Repeat::Reset},
-    /* 3 */ {"Peak wind", Step<DecodePeakWind>, ResetPeakWind, Repeat::Reset},
-    /* 4 */ {"Wind shift", Step<DecodeWindShift>, ResetWindShift, Repeat::Reset},
-    /* 5 */ {"Tower visibility", Step<DecodeTowerVisibility>, ResetTowerVisibility, Repeat::Reset},
-    /* 6 */ {"Surface visibility", Step<DecodeSurfaceVisibility>, ResetSurfaceVisibility, Repeat::Reset},
-    /* 7 */ {"Variable visibility", Step<DecodeVariableVisibility>, ResetVariableVisibility, Repeat::Reset},
-    /* 8 */ {"Second-site visibility", Step<DecodeSecondSiteVisibility>, ResetSecondSiteVisibility, Repeat::Reset},
-    /* 9 */ {"Lightning", Step<DecodeLightning>, ResetLightning, Repeat::Reset},
-    /* 10 */ {"Thunderstorm location", Step<DecodeThunderstormLocation>, ResetThunderstormLocation, Repeat::Reset},
-    /* 11 */ {"Begin and end of weather", RecentWeatherStep, ResetNothing, Repeat::Never},
-    /* 12 */ {"Variable ceiling", Step<DecodeVariableCeiling>, ResetVariableCeiling, Repeat::Reset},
-    /* 13 */ {"Second-site ceiling", Step<DecodeSecondSiteCeiling>, ResetSecondSiteCeiling, Repeat::Reset},
-    /* 14 */ {"PRESFR", Step<DecodePresfr>, ResetPresfr, Repeat::Reset},
-    /* 15 */ {"PRESRR", Step<DecodePresrr>, ResetPresrr, Repeat::Reset},
-    /* 16 */ {"Sea-level pressure", Step<DecodeSeaLevelPressure>, ResetSeaLevelPressure, Repeat::Reset},
-    /* 17 */ {"Obscuration", ObscurationStep, ResetObscuration, Repeat::ResetOnThird},
-    /* 18 */ {"Sector visibility", Step<DecodeSectorVisibility>, ResetSectorVisibility, Repeat::Reset},
-    /* 19 */ {"Hail", Step<DecodeHail>, ResetHail, Repeat::Reset},
-    /* 20 */ {"Virga", Step<DecodeVirga>, ResetVirga, Repeat::Reset},
-    /* 21 */ {"Surface-based obscuration", Step<DecodeSurfaceObscuration>, ResetSurfaceObscuration, Repeat::Reset},
-    /* 22 */ {"Ceiling", Step<DecodeCeilingRemark>, ResetCeilingRemark, Repeat::Reset},
-    /* 23 */ {"Variable sky condition", Step<DecodeVariableSky>, ResetVariableSky, Repeat::Reset},
-    /* 24 */ {"Obscuration aloft", Step<DecodeObscurationAloft>, ResetObscurationAloft, Repeat::Reset},
-    /* 25 */ {"NOSPECI", Step<DecodeNoSpeci>, ResetNoSpeci, Repeat::Reset},
-    /* 26 */ {"LAST", Step<DecodeLastReport>, ResetLastReport, Repeat::Reset},
-    /* 27 */ {"Synoptic cloud types", Step<DecodeSynopticCloudTypes>, ResetSynopticCloudTypes, Repeat::Reset},
-    /* 28 */ {"Snow increase", Step<DecodeSnowIncrease>, ResetSnowIncrease, Repeat::Reset},
-    /* 29 */ {"Snow depth", Step<DecodeSnowDepth>, ResetSnowDepth, Repeat::Reset},
-    /* 30 */ {"Water equivalent of snow", Step<DecodeSnowWaterEquivalent>, ResetSnowWaterEquivalent, Repeat::Reset},
-    /* 31 */ {"Sunshine", Step<DecodeSunshine>, ResetSunshine, Repeat::Reset},
-    /* 32 */ {"Hourly precipitation", Step<DecodeHourlyPrecip>, ResetHourlyPrecip, Repeat::Reset},
-    /* 33 */ {"3- or 6-hour precipitation", Step<DecodePrecip3or6Hour>, ResetPrecip3or6Hour, Repeat::Reset},
-    /* 34 */ {"24-hour precipitation", Step<DecodePrecip24Hour>, ResetPrecip24Hour, Repeat::Reset},
-    /* 35 */ {"Temperature to tenths", Step<DecodePreciseTemperature>, ResetPreciseTemperature, Repeat::Reset},
-    /* 36 */ {"6-hour maximum", Step<DecodeMaxTemperature>, ResetMaxTemperature, Repeat::Reset},
-    /* 37 */ {"6-hour minimum", Step<DecodeMinTemperature>, ResetMinTemperature, Repeat::Reset},
-    /* 38 */ {"24-hour maximum and minimum", Step<DecodeMaxMinTemperature24Hour>, ResetMaxMinTemperature24Hour, Repeat::Reset},
-    /* 39 */ {"Pressure tendency", Step<DecodePressureTendency>, ResetPressureTendency, Repeat::Reset},
-    /* 40 */ {"PWINO", Step<DecodePwiNo>, ResetPwiNo, Repeat::Reset},
-    /* 40 */ {"FZRANO", Step<DecodeFzraNo>, ResetFzraNo, Repeat::Reset},
-    /* 40 */ {"TSNO", Step<DecodeTsNo>, ResetTsNo, Repeat::Reset},
-    /* 40 */ {"$", Step<DecodeMaintenanceIndicator>, ResetMaintenanceIndicator, Repeat::Reset},
-    /* 40 */ {"RVRNO", Step<DecodeRvrNo>, ResetRvrNo, Repeat::Reset},
-    /* 40 */ {"PNO", Step<DecodePNo>, ResetPNo, Repeat::Reset},
-    /* 41 */ {"VISNO", Step<DecodeVisNo>, ResetVisNo, Repeat::Reset},
-    /* 42 */ {"CHINO", Step<DecodeChiNo>, ResetChiNo, Repeat::Reset},
-    /* 43 */ {"Dispatch visual range", Step<DecodeDispatchVisualRange>, ResetDispatchVisualRange, Repeat::Reset},
+    {"RADAT", SkipRadat, Repeat::Never, Fields("")},
+    /* 1 */ {"Tornadic activity", Step<DecodeTornadic>, Repeat::Reset,
+             Fields("TornadicActivityType TornadicLocation TornadicDirection TornadicBeginHour "
+                    "TornadicBeginMinute TornadicEndHour TornadicEndMinute")},
+    /* 2 */ {"Automated station", Step<DecodeAutoIndicator>, Repeat::Reset,
+             Fields("AutoIndicator")},
+    /* 3 */ {"Peak wind", Step<DecodePeakWind>, Repeat::Reset,
+             Fields("PeakWindDirection PeakWindSpeed PeakWindHour PeakWindMinute")},
+    /* 4 */ {"Wind shift", Step<DecodeWindShift>, Repeat::Reset,
+             Fields("WindShiftHour WindShiftMinute")},
+    /* 5 */ {"Tower visibility", Step<DecodeTowerVisibility>, Repeat::Reset,
+             Fields("TowerVisibility")},
+    /* 6 */ {"Surface visibility", Step<DecodeSurfaceVisibility>, Repeat::Reset,
+             Fields("SurfaceVisibility")},
+    /* 7 */ {"Variable visibility", Step<DecodeVariableVisibility>, Repeat::Reset,
+             Fields("MinVariableVisibility MaxVariableVisibility")},
+    /* 8 */ {"Second-site visibility", Step<DecodeSecondSiteVisibility>, Repeat::Reset,
+             Fields("SecondSiteVisibility SecondSiteVisibilityLocation")},
+    // Lightning at the airport is not cleared by a repeated lightning group.
+    /* 9 */ {"Lightning", Step<DecodeLightning>, Repeat::Reset,
+             Fields("LightningOccasional LightningFrequent LightningContinuous "
+                    "LightningCloudGround LightningInCloud LightningCloudCloud LightningCloudAir "
+                    "LightningDistant LightningVicinity LightningOverhead LightningWithin5To10 "
+                    "LightningWithin5 LightningDirection")},
+    /* 10 */ {"Thunderstorm location", Step<DecodeThunderstormLocation>, Repeat::Reset,
+              Fields("ThunderstormLocation ThunderstormMovement")},
+    /* 11 */ {"Begin and end of weather", RecentWeatherStep, Repeat::Never, Fields("")},
+    /* 12 */ {"Variable ceiling", Step<DecodeVariableCeiling>, Repeat::Reset,
+              Fields("MinVariableCeiling MaxVariableCeiling")},
+    /* 13 */ {"Second-site ceiling", Step<DecodeSecondSiteCeiling>, Repeat::Reset,
+              Fields("SecondSiteCeiling SecondSiteCeilingLocation")},
+    /* 14 */ {"PRESFR", Step<DecodePresfr>, Repeat::Reset, Fields("PressureFallingRapidly")},
+    /* 15 */ {"PRESRR", Step<DecodePresrr>, Repeat::Reset, Fields("PressureRisingRapidly")},
+    /* 16 */ {"Sea-level pressure", Step<DecodeSeaLevelPressure>, Repeat::Reset,
+              Fields("SeaLevelPressure")},
+    /* 17 */ {"Obscuration", ObscurationStep, Repeat::ResetOnThird,
+              Fields("ObscurationAmount ObscurationPhenomenon")},
+    /* 18 */ {"Sector visibility", Step<DecodeSectorVisibility>, Repeat::Reset,
+              Fields("SectorVisibility SectorVisibilityOctant")},
+    /* 19 */ {"Hail", Step<DecodeHail>, Repeat::Reset, Fields("HailstoneSize Hail")},
+    /* 20 */ {"Virga", Step<DecodeVirga>, Repeat::Reset, Fields("Virga VirgaDirection")},
+    /* 21 */ {"Surface-based obscuration", Step<DecodeSurfaceObscuration>, Repeat::Reset,
+              Fields("SurfaceObscuration SkyObscuredEighths")},
+    /* 22 */ {"Ceiling", Step<DecodeCeilingRemark>, Repeat::Reset,
+              Fields("CigNo Ceiling EstimatedCeiling")},
+    /* 23 */ {"Variable sky condition", Step<DecodeVariableSky>, Repeat::Reset,
+              Fields("VariableSkyConditionBelow VariableSkyConditionAbove "
+                     "VariableSkyConditionHeight")},
+    /* 24 */ {"Obscuration aloft", Step<DecodeObscurationAloft>, Repeat::Reset,
+              Fields("ObscurationAloftHeight ObscurationAloftPhenomenon "
+                     "ObscurationAloftSkyCondition")},
+    /* 25 */ {"NOSPECI", Step<DecodeNoSpeci>, Repeat::Reset, Fields("NoSpeci")},
+    /* 26 */ {"LAST", Step<DecodeLastReport>, Repeat::Reset, Fields("LastReport")},
+    /* 27 */ {"Synoptic cloud types", Step<DecodeSynopticCloudTypes>, Repeat::Reset,
+              Fields("SynopticCloudGroup LowCloudCode MediumCloudCode HighCloudCode")},
+    /* 28 */ {"Snow increase", Step<DecodeSnowIncrease>, Repeat::Reset,
+              Fields("SnowIncrease SnowIncreaseTotal")},
+    /* 29 */ {"Snow depth", Step<DecodeSnowDepth>, Repeat::Reset,
+              Fields("SnowDepthGroup SnowDepth")},
+    /* 30 */ {"Water equivalent of snow", Step<DecodeSnowWaterEquivalent>, Repeat::Reset,
+              Fields("SnowWaterEquivalent")},
+    /* 31 */ {"Sunshine", Step<DecodeSunshine>, Repeat::Reset,
+              Fields("SunshineMinutes SunSensorOut")},
+    /* 32 */ {"Hourly precipitation", Step<DecodeHourlyPrecip>, Repeat::Reset,
+              Fields("HourlyPrecip")},
+    /* 33 */ {"3- or 6-hour precipitation", Step<DecodePrecip3or6Hour>, Repeat::Reset,
+              Fields("Precip3or6Hour")},
+    /* 34 */ {"24-hour precipitation", Step<DecodePrecip24Hour>, Repeat::Reset,
+              Fields("Precip24Hour")},
+    /* 35 */ {"Temperature to tenths", Step<DecodePreciseTemperature>, Repeat::Reset,
+              Fields("PreciseTemperature PreciseDewPoint")},
+    /* 36 */ {"6-hour maximum", Step<DecodeMaxTemperature>, Repeat::Reset,
+              Fields("MaxTemperature")},
+    /* 37 */ {"6-hour minimum", Step<DecodeMinTemperature>, Repeat::Reset,
+              Fields("MinTemperature")},
+    /* 38 */ {"24-hour maximum and minimum", Step<DecodeMaxMinTemperature24Hour>, Repeat::Reset,
+              Fields("MaxTemperature24Hour MinTemperature24Hour")},
+    /* 39 */ {"Pressure tendency", Step<DecodePressureTendency>, Repeat::Reset,
+              Fields("PressureTendencyCharacter PressureTendencyHpa")},
+    /* 40 */ {"PWINO", Step<DecodePwiNo>, Repeat::Reset, Fields("PwiNo")},
+    /* 40 */ {"FZRANO", Step<DecodeFzraNo>, Repeat::Reset, Fields("FzraNo")},
+    /* 40 */ {"TSNO", Step<DecodeTsNo>, Repeat::Reset, Fields("TsNo")},
+    /* 40 */ {"$", Step<DecodeMaintenanceIndicator>, Repeat::Reset, Fields("MaintenanceIndicator")},
+    /* 40 */ {"RVRNO", Step<DecodeRvrNo>, Repeat::Reset, Fields("RvrNo")},
+    /* 40 */ {"PNO", Step<DecodePNo>, Repeat::Reset, Fields("PNo")},
+    /* 41 */ {"VISNO", Step<DecodeVisNo>, Repeat::Reset, Fields("VisNo VisnoLocation")},
+    /* 42 */ {"CHINO", Step<DecodeChiNo>, Repeat::Reset, Fields("ChiNo ChinoLocation")},
+    /* 43 */ {"Dispatch visual range", Step<DecodeDispatchVisualRange>, Repeat::Reset,
+              Fields("DispatchVisualRange")},
 };
 
 constexpr std::size_t kRows = std::size(kRemarkOrder);
@@ -246,7 +155,8 @@ static_assert(kRemarkOrder[kObscurationRow].repeat == Repeat::ResetOnThird);
 
 }  // namespace
 
-void DecodeRemarks(const TokenList& tokens, DecodedReport& report) {
+void DecodeRemarks(const TokenList& tokens, DecodedReport& report,
+                   NotDecodedGroups* notDecoded) {
   int index = 0;
   while (tokens[index] != nullptr && std::string_view(tokens[index]) != "RMK") ++index;
   if (tokens[index] == nullptr) return;
@@ -255,22 +165,30 @@ void DecodeRemarks(const TokenList& tokens, DecodedReport& report) {
   RemarkWalk walk;
   std::array<int, kRows> occurrences{};
   while (tokens[index] != nullptr) {
-    bool accepted = false;
+    const int start = index;
+    int acceptedAt = -1;  // where the accepting decoder began
     for (std::size_t row = 0; row < kRows; ++row) {
       // A failing decoder may have consumed a keyword: re-read the position.
-      if (tokens[index] == nullptr) return;
+      if (tokens[index] == nullptr) break;
       const RemarkRow& group = kRemarkOrder[row];
       walk.obscurations = occurrences[kObscurationRow];
+      const int before = index;
       if (!group.decode(tokens, report, index, walk)) continue;
-      accepted = true;
+      acceptedAt = before;
       int seen = ++occurrences[row];
       if ((group.repeat == Repeat::Reset && seen >= 2) ||
           (group.repeat == Repeat::ResetOnThird && seen >= 3)) {
-        group.reset(report);
+        ClearFields(report, group.clears);
       }
       break;
     }
-    if (!accepted && tokens[index] != nullptr) ++index;  // passed over
+    if (acceptedAt < 0 && tokens[index] != nullptr) ++index;  // passed over
+    if (notDecoded != nullptr) {
+      // Whatever declining decoders consumed before the one that accepted,
+      // or everything this pass moved over when none did.
+      const int end = acceptedAt < 0 ? index : acceptedAt;
+      for (int i = start; i < end; ++i) notDecoded->Add(tokens[i]);
+    }
   }
 }
 

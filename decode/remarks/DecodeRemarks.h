@@ -2,13 +2,17 @@
 #pragma once
 
 #include "decode/DecodedReport.h"
+#include "decode/NotDecodedGroups.h"
 #include "decode/TokenList.h"
 
 namespace tarvik {
 
 /// DecodeRemarks() searches `tokens` from the start for the group "RMK" and
 /// decodes the remark groups after it into `report`. Without "RMK" nothing
-/// is decoded. Reads the list only; all working state belongs to the call.
-void DecodeRemarks(const TokenList& tokens, DecodedReport& report);
+/// is decoded. The groups that no remark decoder took are added to
+/// `*notDecoded` when it is given. Reads the list only; all working state
+/// belongs to the call.
+void DecodeRemarks(const TokenList& tokens, DecodedReport& report,
+                   NotDecodedGroups* notDecoded = nullptr);
 
 }  // namespace tarvik

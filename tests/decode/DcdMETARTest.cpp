@@ -266,5 +266,37 @@ TEST(DcdMETAR, EveryTruncationDecodesSafely) {
   }
 }
 
+TEST(DcdMETAR, GroupsNotDecoded) {
+  struct {
+    const char* report;
+    const char* notDecoded;
+  } cases[] = {
+      {"METAR EGLL 071220Z 24015MPS 9999 FEW030 12/08 Q1013 NOSIG", "24015MPS NOSIG"},
+      {"KABC 121755Z 24010KT 10SM CLR 24/12 A3001 RMK AO2 RADAT 80L024 FOO SLP163",
+       "RADAT 80L024 FOO"},
+      {"KABC 121755Z 24/12 24010KT A3001", "24010KT"},                // out of order
+      {"KABC 121755Z 9999 FEW030 12/08 Q1013 BECMG 4000 RA", "BECMG 4000 RA"},  // a trend
+      {"EGLL 071220Z 24010KT 0800 R27/0600 FG", "R27/0600"},          // metric runway range
+      {"KABC 121755Z RMK PK WND 2 AO2", "PK WND 2"},  // keywords consumed, then declined
+      {"KABC 121755Z RMK TWR VIS X", "TWR VIS X"},
+      {"KABC 121755Z RMK AO2 RMK SLP163", "RMK"},  // only the first RMK opens the remarks
+      {"KABC 121755Z 24010KT RMK RADAT", "RADAT"},
+      {"KABC 121755Z RMK SLP163 SLP164", ""},  // cleared by the repeat rule, yet taken
+      {"KABC 121755Z RMK", ""},
+      {"METAR KABC 121755Z 24010KT 10SM FEW250 24/12 A3001 RMK AO2 SLP163", ""},
+  };
+  NotDecodedGroups groups;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.report);
+    DecodedReport r;
+    ASSERT_EQ(DcdMETAR(c.report, r, &groups), kDecodeOk);
+    EXPECT_EQ(groups.Joined(), c.notDecoded);
+    // Asking for the groups changes nothing in the record.
+    DecodedReport plain;
+    DcdMETAR(c.report, plain);
+    EXPECT_EQ(std::memcmp(&r, &plain, sizeof r), 0);
+  }
+}
+
 }  // namespace
 }  // namespace tarvik

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <span>
+
+#include "TestSupport.h"
+#include "decode/ReportFields.h"
 
 namespace tarvik {
 namespace {
@@ -44,6 +48,60 @@ TEST(DecodedReport, PresenceAndTextCapacity) {
   EXPECT_EQ(r.HorizVisibility[0], '\0');  // nothing spilled into the next field
   ClearText(r.StationId);
   EXPECT_FALSE(IsPresent(r.StationId));
+}
+
+// Walks every slot of every field of the catalogue, sub-records included.
+template <typename Visit>
+void EachValue(const void* record, std::span<const FieldInfo> fields, Visit visit) {
+  for (const FieldInfo& field : fields) {
+    for (int slot = 0; slot < field.slots; ++slot) {
+      if (field.kind == FieldKind::Group) {
+        EachValue(FieldBytes(record, field, slot), field.members, visit);
+      } else {
+        visit(record, field, slot);
+      }
+    }
+  }
+}
+
+TEST(ReportFields, FillAndResetReachEveryField) {
+  DecodedReport r;
+  test::FillEveryField(r);
+  int values = 0;
+  EachValue(&r, kReportFields, [&](const void* record, const FieldInfo& field, int slot) {
+    SCOPED_TRACE(field.name);
+    EXPECT_TRUE(HasValue(record, field, slot));
+    ++values;
+  });
+  EXPECT_EQ(values, 281);  // 147 at the top, 134 in sub-records
+  ResetDecodedReport(r);
+  EachValue(&r, kReportFields, [&](const void* record, const FieldInfo& field, int slot) {
+    SCOPED_TRACE(field.name);
+    EXPECT_FALSE(HasValue(record, field, slot));
+  });
+  EXPECT_EQ(r.AltimeterInches, 2147483647.0);
+}
+
+TEST(ReportFields, ClearFieldsTouchesOnlyTheNamedFields) {
+  DecodedReport r;
+  test::FillEveryField(r);
+  ClearFields(r, Fields("PeakWindSpeed ObscurationAmount DispatchVisualRange LowCloudCode"));
+  EXPECT_EQ(r.PeakWindSpeed, kAbsentInt);
+  EXPECT_STREQ(r.ObscurationAmount[1], "");
+  EXPECT_EQ(r.DispatchVisualRange.Variable, 0);
+  EXPECT_EQ(r.DispatchVisualRange.MinVisualRange, kAbsentInt);
+  EXPECT_EQ(r.LowCloudCode, 0);
+  // Neighbours on either side keep their values.
+  DecodedReport filled;
+  test::FillEveryField(filled);
+  EXPECT_EQ(r.PeakWindDirection, filled.PeakWindDirection);
+  EXPECT_EQ(r.PeakWindHour, filled.PeakWindHour);
+  EXPECT_STREQ(r.VisnoLocation, filled.VisnoLocation);
+  EXPECT_STREQ(r.ObscurationPhenomenon[0], filled.ObscurationPhenomenon[0]);
+  EXPECT_EQ(r.MediumCloudCode, filled.MediumCloudCode);
+  EXPECT_STREQ(r.RunwayVisualRange[11].RunwayDesignator,
+               filled.RunwayVisualRange[11].RunwayDesignator);
+  EXPECT_STREQ(r.RecentWeather[0].Phenomenon, filled.RecentWeather[0].Phenomenon);
 }
 
 }  // namespace

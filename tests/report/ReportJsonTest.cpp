@@ -9,6 +9,7 @@
 
 #include "TestSupport.h"
 #include "decode/DcdMETAR.h"
+#include "decode/ReportFields.h"
 #include "report/StationDirectory.h"
 
 namespace tarvik {
@@ -20,7 +21,7 @@ json Line(const char* text, const StationEntry* station = nullptr) {
   DecodedReport report;
   int result = DcdMETAR(text, report);
   std::string out;
-  AppendReportJson(out, text, result, result == 0 ? &report : nullptr, station);
+  AppendReportJson(out, {.input = text, .result = result, .report = result == 0 ? &report : nullptr, .station = station});
   EXPECT_TRUE(out.ends_with('\n'));
   EXPECT_EQ(out.find('\n'), out.size() - 1) << "one object, one line";
   return json::parse(out);
@@ -64,7 +65,7 @@ TEST(ReportJson, AbsentFieldsAreLeftOut) {
   json rejected = Line("metar kabc");
   EXPECT_EQ(rejected, (json{{"input", "metar kabc"}, {"result", 12}}));
   std::string out;
-  AppendReportJson(out, "", 8, nullptr, nullptr);
+  AppendReportJson(out, {.input = "", .result = 8});
   EXPECT_EQ(out, "{\"input\":\"\",\"result\":8}\n");
 }
 
@@ -79,7 +80,7 @@ TEST(ReportJson, SlotArraysKeepTheirSlotNumbers) {
   CopyText(r.RecentWeather[0].Phenomenon, "TS");
   r.RecentWeather[0].EndMinute = 5;
   std::string out;
-  AppendReportJson(out, "x", 0, &r, nullptr);
+  AppendReportJson(out, {.input = "x", .result = 0, .report = &r});
   json j = json::parse(out)["report"];
   EXPECT_EQ(j["SurfaceObscuration"], (json::array({{{"Slot", 3}, {"Value", "FG"}}})));
   EXPECT_EQ(j["ObscurationPhenomenon"], (json::array({{{"Slot", 1}, {"Value", "BR"}}})));
@@ -124,6 +125,22 @@ TEST(ReportJson, HostileBytesStayValidJson) {
   std::string everything = "KABC 121755Z ";
   for (int byte = 1; byte < 256; ++byte) everything += static_cast<char>(byte);
   EXPECT_TRUE(Line(everything.c_str()).contains("report"));
+}
+
+TEST(ReportJson, EveryFieldAndTheTopLevelKeys) {
+  DecodedReport r;
+  test::FillEveryField(r);
+  std::string out;
+  AppendReportJson(out, {.input = "x", .result = 0, .report = &r, .notDecoded = "NOSIG \"Q\"",
+                         .observationTime = "2024-02-29T23:59Z"});
+  json line = json::parse(out);
+  for (const FieldInfo& field : kReportFields) EXPECT_TRUE(line["report"].contains(field.name));
+  EXPECT_EQ(line["report"]["CloudLayer"].size(), 6U);
+  EXPECT_EQ(line["notDecoded"], (json{"NOSIG", "\"Q\""}));
+  EXPECT_EQ(line["observationTime"], "2024-02-29T23:59Z");
+  // The keys in their order: the record before what was not decoded.
+  EXPECT_EQ(out.find("{\"input\":\"x\",\"result\":0,\"observationTime\":"), 0U);
+  EXPECT_LT(out.find("\"report\":"), out.find("\"notDecoded\":"));
 }
 
 }  // namespace

@@ -1,0 +1,130 @@
+// CSV lines: quoting, the same cells on every line, and the observation time.
+#include "report/ReportCsv.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "report/ObservationTime.h"
+
+namespace tarvik {
+namespace {
+
+// The cells of one CSV line (without its line end), quotes undone.
+std::vector<std::string> Cells(std::string_view line) {
+  std::vector<std::string> cells(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    char c = line[i];
+    if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+      cells.back() += '"';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ',' && !quoted) {
+      cells.emplace_back();
+    } else {
+      cells.back() += c;
+    }
+  }
+  return cells;
+}
+
+TEST(ReportCsv, CellsAreQuotedOnlyWhenTheyMustBe) {
+  struct {
+    std::string text;
+    std::string cell;
+  } cases[] = {
+      {"KABC 121755Z", "KABC 121755Z"},
+      {"a,b", "\"a,b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"cr\rlf\n", "\"cr\rlf\n\""},
+      {"tab\tbell\x07", "tab\tbell\x07"},          // other controls pass as they are
+      {"caf\xc3\xa9 \xe9", "caf\xc3\xa9 \xef\xbf\xbd"},  // invalid UTF-8 replaced
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::string out;
+    AppendCsvCell(out, c.text);
+    EXPECT_EQ(out, c.cell);
+  }
+}
+
+TEST(ReportCsv, EveryLineHasTheHeadersCells) {
+  std::string header;
+  AppendCsvHeader(header);
+  ASSERT_TRUE(header.ends_with('\n'));
+  std::vector<std::string> names = Cells(header.substr(0, header.size() - 1));
+  EXPECT_EQ(names.size(), CsvColumnCount());
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+  EXPECT_EQ(names[3], "SynopticCloudGroup");
+  EXPECT_EQ(names.back(), "notDecoded");
+
+  // Every field set: every cell but the station's holds a value.
+  DecodedReport r;
+  test::FillEveryField(r);
+  std::string line;
+  AppendReportCsv(line, {.input = "x", .result = 0, .report = &r, .notDecoded = "A B",
+                         .observationTime = "2024-02-29T23:59Z"});
+  std::vector<std::string> cells = Cells(line.substr(0, line.size() - 1));
+  ASSERT_EQ(cells.size(), names.size());
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    EXPECT_EQ(cells[i].empty(), names[i].starts_with("Station."));
+  }
+
+  // A rejected report: input and result, then empty cells.
+  line.clear();
+  AppendReportCsv(line, {.input = "metar, \"x\"", .result = 12});
+  cells = Cells(line.substr(0, line.size() - 1));
+  ASSERT_EQ(cells.size(), names.size());
+  EXPECT_EQ(cells[0], "metar, \"x\"");
+  EXPECT_EQ(cells[1], "12");
+  EXPECT_EQ(std::set<std::string>(cells.begin() + 2, cells.end()), std::set<std::string>{""});
+}
+
+TEST(ObservationTime, DaysThatExistInTheMonth) {
+  struct {
+    const char* month;
+    int32_t day, hour, minute;
+    const char* time;  // empty: unknown
+  } cases[] = {
+      {"2024-02", 29, 23, 59, "2024-02-29T23:59Z"},  // leap year
+      {"2023-02", 29, 12, 0, ""},
+      {"2000-02", 29, 0, 0, "2000-02-29T00:00Z"},  // divisible by 400
+      {"1900-02", 29, 0, 0, ""},                   // by 100 only
+      {"2024-04", 31, 0, 0, ""},
+      {"2024-12", 31, 5, 7, "2024-12-31T05:07Z"},
+      {"2024-01", 0, 5, 7, ""},
+      {"2024-01", 12, 24, 0, ""},
+      {"2024-01", 12, 23, 60, ""},
+      {"2024-01", kAbsentInt, 17, 55, ""},  // hhmmZ: no day
+      {"2024-01", 12, kAbsentInt, kAbsentInt, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.month) + " " + std::to_string(c.day));
+    YearMonth month;
+    ASSERT_TRUE(ParseYearMonth(c.month, &month));
+    DecodedReport r;
+    ResetDecodedReport(r);
+    r.ObservationDay = c.day;
+    r.ObservationHour = c.hour;
+    r.ObservationMinute = c.minute;
+    char text[kObservationTimeLength + 1];
+    EXPECT_EQ(ObservationTime(r, month, text), c.time);
+  }
+  YearMonth month{1999, 7};
+  for (const char* bad : {"2024-13", "2024-00", "2024-1", "24-01", "2024/01", "2024-01-01", "",
+                          "abcd-ef", "2024-0x"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(ParseYearMonth(bad, &month));
+    EXPECT_EQ(month.year, 1999);
+  }
+}
+
+}  // namespace
+}  // namespace tarvik
