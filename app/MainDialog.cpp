@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QColor>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -28,6 +29,17 @@ constexpr int kTemplateWidth = 500;  // dialog units
 constexpr int kTemplateHeight = 300;
 
 void SetControlId(QWidget* widget, int id) { widget->setProperty("controlId", id); }
+
+// The colours public aviation weather maps give the flight categories.
+QColor CategoryColour(FlightCategory category) {
+  switch (category) {
+  case FlightCategory::Vfr: return QColor(0x00, 0x80, 0x00);   // green
+  case FlightCategory::Mvfr: return QColor(0x00, 0x00, 0xFF);  // blue
+  case FlightCategory::Ifr: return QColor(0xFF, 0x00, 0x00);   // red
+  case FlightCategory::Lifr: return QColor(0xFF, 0x00, 0xFF);  // magenta
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -138,6 +150,8 @@ void MainDialog::CreateStatusBar() {
     part = new QLabel(statusBar_);
     statusBar_->addWidget(part);
   }
+  statusParts_[1]->setTextFormat(Qt::RichText);
+  statusParts_[2]->setTextFormat(Qt::PlainText);
 }
 
 void MainDialog::Relayout() {
@@ -166,7 +180,9 @@ QPushButton* MainDialog::Button(ControlId id) const {
 PasteBufferWindow* MainDialog::PasteBuffer() const { return pasteBuffer_; }
 
 void MainDialog::Submit(const std::string& report) {
-  SubmitReport(report.c_str(), terminal_, stations_, TemperatureUnit);
+  SubmissionSummary summary;
+  SubmitReport(report.c_str(), terminal_, stations_, TemperatureUnit, &summary);
+  ShowSummary(summary);
 }
 
 void MainDialog::OnDecodeClicked() {
@@ -181,11 +197,49 @@ void MainDialog::OnReadBufferClicked() {
   pasteBuffer_->show();
 }
 
-void MainDialog::OnClearClicked() { terminal_.ClearLines(); }
+void MainDialog::OnClearClicked() {
+  terminal_.ClearLines();
+  ShowSummary({});
+}
 
 void MainDialog::OnUnitChosen(int id) { TemperatureUnit = id; }
 
 void MainDialog::ShowStatus(const QString& text) { statusParts_[0]->setText(text); }
+
+void MainDialog::ShowSummary(const SubmissionSummary& summary) {
+  QLabel* category = statusParts_[1];
+  QLabel* groups = statusParts_[2];
+  if (!summary.decoded) {
+    for (QLabel* part : {category, groups}) {
+      part->clear();
+      part->setToolTip({});
+    }
+    return;
+  }
+  const DerivedValues& d = summary.derived;
+  QStringList facts;
+  if (d.ceilingFt) facts << tr("CIG %1 ft").arg(*d.ceilingFt);
+  if (d.visibilitySm) facts << tr("VIS %1 SM").arg(*d.visibilitySm);
+  QString text = facts.join(QStringLiteral(", ")).toHtmlEscaped();
+  if (d.flightCategory) {
+    const QString name = QString::fromLatin1(FlightCategoryName(*d.flightCategory));
+    text = QStringLiteral("<span style=\"background-color:%1; color:white; font-weight:bold\">"
+                          "&nbsp;%2&nbsp;</span> %3")
+               .arg(CategoryColour(*d.flightCategory).name(), name, text);
+    facts.prepend(name);
+  }
+  category->setText(text);
+  category->setToolTip(facts.join(QStringLiteral(", ")));
+
+  if (summary.notDecoded.empty()) {
+    groups->setText(tr("All groups decoded"));
+    groups->setToolTip({});
+  } else {
+    const QString all = tr("Not decoded: ") + QString::fromLatin1(summary.notDecoded);
+    groups->setText(groups->fontMetrics().elidedText(all, Qt::ElideRight, groups->width()));
+    groups->setToolTip(all);
+  }
+}
 
 void MainDialog::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);

@@ -14,6 +14,7 @@ class QStatusBar;
 
 namespace tarvik {
 
+struct SubmissionSummary;
 class CTerminal;
 class PasteBufferWindow;
 class StationDirectory;
@@ -58,6 +59,10 @@ class MainDialog : public QDialog {
   void OnClearClicked();
   void OnUnitChosen(int id);
   void ShowStatus(const QString& text);
+  /// ShowSummary() fills status parts 1 and 2 from a submission: the flight
+  /// category badge with the ceiling and visibility, and the groups not
+  /// decoded. A submission that decoded nothing clears both.
+  void ShowSummary(const SubmissionSummary& summary);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

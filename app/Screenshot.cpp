@@ -1,5 +1,6 @@
-// tarvik-screenshot: decodes a sample report in the main window and saves a
-// picture of the window, for the documentation. Run it with
+// tarvik-screenshot: decodes a sample report (an IFR one, with groups that
+// are not decoded) in the main window and saves a picture of the window, for
+// the documentation. Run it with
 // QT_QPA_PLATFORM=offscreen on a machine without a display.
 #include <QApplication>
 #include <QLineEdit>
@@ -26,9 +27,9 @@ int main(int argc, char** argv) {
   dialog.resize(dialog.width(), dialog.height() * 3 / 2);
   dialog.show();
   QTest::keyClicks(dialog.ReportField(),
-                   QStringLiteral("METAR KJFK 211651Z 20021G35KT 6SM R04R/2600VP6000FT -TSRA BR "
-                                  "FEW012 BKN036CB OVC110 10/10 A2951 RMK AO2 PK WND 20036/1637 "
-                                  "WSHFT 1620 FROPA RAB20 TSE17B20 SLP993 P0006 T01000100 $"));
+                   QStringLiteral("METAR KJFK 211651Z 20021G35KT 2SM R04R/2600VP6000FT -TSRA BR "
+                                  "BKN008CB OVC015 10/09 A2951 RMK AO2 PK WND 20036/1637 "
+                                  "WSHFT 1620 FROPA RAB20 TSE17B20 ACSL SW SLP993 P0006 T01000094 $"));
   QTest::keyClick(dialog.ReportField(), Qt::Key_Return);
   QApplication::processEvents();
   if (!dialog.grab().save(output)) {

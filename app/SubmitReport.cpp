@@ -3,6 +3,7 @@
 #include "decode/DcdMETAR.h"
 #include "decode/DecodedReport.h"
 #include "report/PrintDecodedReport.h"
+#include "report/StationDirectory.h"
 #include "terminal/Terminal.h"
 
 namespace tarvik {
@@ -10,7 +11,8 @@ namespace tarvik {
 int TemperatureUnit = kDegreesCelsius;
 
 int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& stations,
-                 int temperatureUnit) {
+                 int temperatureUnit, SubmissionSummary* summary) {
+  if (summary != nullptr) *summary = {};
   int result = kDecodeOk;
   if (text != nullptr && text[0] == '\0') {
     terminal.OutputLine("Obtain METAR strings from:");
@@ -20,12 +22,18 @@ int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& statio
     terminal.OutputLine("INPUT METAR REPORT:");
     terminal.OutputLine(text != nullptr ? text : "");
     DecodedReport report;
-    result = DcdMETAR(text, report);
+    NotDecodedGroups notDecoded;
+    result = DcdMETAR(text, report, summary != nullptr ? &notDecoded : nullptr);
     if (result != kDecodeOk) {
       terminal.OutputLineF("DcdMETAR:  Error Return Number: %d\n", result);
     } else {
       terminal.OutputLine(" ");
       PrintDecodedReport(report, terminal, stations, temperatureUnit);
+      if (summary != nullptr) {
+        const StationEntry* station =
+            IsPresent(report.StationId) ? stations.LookupStation(report.StationId) : nullptr;
+        *summary = {true, DeriveValues(report, station), std::string(notDecoded.Joined())};
+      }
     }
   }
   terminal.ShowLineCount(terminal.NextId() - 1);

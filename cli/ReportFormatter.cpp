@@ -6,6 +6,7 @@
 
 #include "app/SubmitReport.h"
 #include "decode/DcdMETAR.h"
+#include "report/DerivedValues.h"
 #include "report/ReportCsv.h"
 #include "report/ReportJson.h"
 #include "support/TextOps.h"
@@ -32,11 +33,14 @@ bool ReportFormatter::Format(const char* report, std::string& out) {
     outcome.input = text;
     outcome.result = DcdMETAR(text, decoded, &notDecoded_);
     char time[kObservationTimeLength + 1];
+    DerivedValues derived;
     if (outcome.result == kDecodeOk) {
       outcome.report = &decoded;
       if (IsPresent(decoded.StationId)) outcome.station = stations_.LookupStation(decoded.StationId);
       outcome.notDecoded = notDecoded_.Joined();
       if (month_) outcome.observationTime = ObservationTime(decoded, *month_, time);
+      derived = DeriveValues(decoded, outcome.station);
+      outcome.derived = &derived;
     }
     if (format_ == OutputFormat::Json) {
       AppendReportJson(out, outcome);

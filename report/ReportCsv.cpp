@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "decode/ReportFields.h"
+#include "report/DerivedValues.h"
 #include "report/NumberText.h"
 #include "report/StationDirectory.h"
 #include "support/Utf8.h"
@@ -20,6 +21,9 @@ namespace {
 
 constexpr std::string_view kStationColumns[] = {"Station.Name", "Station.State", "Station.Latitude",
                                                 "Station.Longitude", "Station.Elevation"};
+constexpr std::string_view kDerivedColumns[] = {
+    "derived.visibilitySm",     "derived.ceilingFt",          "derived.flightCategory",
+    "derived.relativeHumidity", "derived.pressureAltitudeFt", "derived.densityAltitudeFt"};
 constexpr uint16_t kNowhere = 0xFFFF;
 
 // One cell of the record's part of a line.
@@ -158,7 +162,12 @@ const Plan& ThePlan() {
       plan.header += ',';
       plan.header += column;
     }
-    plan.header += ",notDecoded\n";
+    plan.header += ",notDecoded";
+    for (std::string_view column : kDerivedColumns) {
+      plan.header += ',';
+      plan.header += column;
+    }
+    plan.header += '\n';
     MakeRuns(plan);
     return plan;
   }();
@@ -228,12 +237,30 @@ void StationCells(std::string& out, const StationEntry* station) {
   AppendNumber(out, station->Elevation);
 }
 
+void DerivedCells(std::string& out, const DerivedValues* derived) {
+  if (derived == nullptr) {
+    out.append(std::size(kDerivedColumns), ',');
+    return;
+  }
+  auto number = [&](const auto& value) {
+    out += ',';
+    if (value) AppendNumber(out, *value);
+  };
+  number(derived->visibilitySm);
+  number(derived->ceilingFt);
+  out += ',';
+  if (derived->flightCategory) out += FlightCategoryName(*derived->flightCategory);
+  number(derived->relativeHumidity);
+  number(derived->pressureAltitudeFt);
+  number(derived->densityAltitudeFt);
+}
+
 }  // namespace
 
 void AppendCsvHeader(std::string& out) { out += ThePlan().header; }
 
 std::size_t CsvColumnCount() {
-  return 3 + ThePlan().cells.size() + std::size(kStationColumns) + 1;
+  return 3 + ThePlan().cells.size() + std::size(kStationColumns) + 1 + std::size(kDerivedColumns);
 }
 
 void AppendCsvCell(std::string& out, std::string_view text) {
@@ -294,6 +321,7 @@ void AppendReportCsv(std::string& out, const ReportOutcome& outcome) {
   StationCells(out, outcome.station);
   out += ',';
   AppendCsvCell(out, outcome.notDecoded);
+  DerivedCells(out, outcome.derived);
   out += '\n';
 }
 

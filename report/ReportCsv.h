@@ -12,7 +12,8 @@ namespace tarvik {
 /// "observationTime", every field of the record in declaration order (every
 /// slot of every array, named by its JSON path with slots numbered from 0:
 /// "Wind.Speed", "PresentWeather.0", "CloudLayer.5.HeightMeters"), the
-/// station entry ("Station.Name" ... "Station.Elevation") and "notDecoded".
+/// station entry ("Station.Name" ... "Station.Elevation"), "notDecoded"
+/// and the derived values ("derived.visibilitySm" ... "derived.densityAltitudeFt").
 void AppendCsvHeader(std::string& out);
 
 /// CsvColumnCount() is the number of cells on every line.

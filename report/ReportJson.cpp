@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "decode/ReportFields.h"
+#include "report/DerivedValues.h"
 #include "report/NumberText.h"
 #include "report/StationDirectory.h"
 #include "support/Utf8.h"
@@ -266,6 +267,31 @@ void AppendRecord(std::string& out, const DecodedReport& report, const StationEn
   out.append(buffer.get(), p);
 }
 
+void AppendDerived(std::string& out, const DerivedValues& d) {
+  out += ",\"derived\":";
+  char buffer[256];
+  char* p = buffer;
+  ObjectWriter object(p);
+  auto number = [&](std::string_view name, const auto& value) {
+    if (!value) return;
+    object.Key(name);
+    p = WriteNumber(p, *value);
+  };
+  number("visibilitySm", d.visibilitySm);
+  number("ceilingFt", d.ceilingFt);
+  if (d.flightCategory) {
+    object.Key("flightCategory");
+    *p++ = '"';
+    p = WriteText(p, FlightCategoryName(*d.flightCategory));
+    *p++ = '"';
+  }
+  number("relativeHumidity", d.relativeHumidity);
+  number("pressureAltitudeFt", d.pressureAltitudeFt);
+  number("densityAltitudeFt", d.densityAltitudeFt);
+  object.Close();
+  out.append(buffer, p);
+}
+
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
@@ -334,6 +360,7 @@ void AppendReportJson(std::string& out, const ReportOutcome& outcome) {
       }
       out += ']';
     }
+    if (outcome.derived != nullptr && !outcome.derived->Empty()) AppendDerived(out, *outcome.derived);
   }
   out += "}\n";
 }

@@ -10,9 +10,10 @@ namespace tarvik {
 
 /// AppendReportJson() appends to `out` one JSON object and a line feed:
 /// {"input": ..., "result": n, "observationTime": ..., "report": {...},
-/// "notDecoded": [...]}. A rejected report (no record) has only "input" and
-/// "result"; "observationTime" is there only when known and "notDecoded"
-/// only when some group was not decoded. Inside "report", every present field of
+/// "notDecoded": [...], "derived": {...}}. A rejected report (no record) has
+/// only "input" and "result"; "observationTime" is there only when known,
+/// "notDecoded" only when some group was not decoded, and "derived" only
+/// when some derived value is known (and holds only those). Inside "report", every present field of
 /// the record appears under its own name: texts as strings, flags that are
 /// set as true, numbers as numbers (single-precision values as the shortest
 /// decimal that reads back to the same float); absent fields are left out.

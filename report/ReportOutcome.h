@@ -7,6 +7,7 @@
 
 namespace tarvik {
 
+struct DerivedValues;
 struct StationEntry;
 
 /// One decoded report and what goes with it, as the JSON and CSV writers
@@ -18,6 +19,7 @@ struct ReportOutcome {
   const StationEntry* station = nullptr; // null when the station is not found
   std::string_view notDecoded{};         // the groups not decoded, joined by one blank
   std::string_view observationTime{};    // YYYY-MM-DDTHH:MMZ, or empty when unknown
+  const DerivedValues* derived = nullptr; // null: none
 };
 
 }  // namespace tarvik

@@ -141,6 +141,42 @@ class TestMainDialog : public QObject {
     QCOMPARE(Rows().last(), QStringLiteral("DcdMETAR:  Error Return Number: 12"));
   }
 
+  void statusBarSummarisesTheReport() {
+    // IFR: 2 SM and a broken layer at 800 ft; two remark words not decoded.
+    Decode(QStringLiteral("KABC 121755Z 24010KT 2SM BKN008 OVC015 10/09 A2992 RMK ACSL SW"));
+    QLabel* category = dialog_->StatusPart(1);
+    QLabel* groups = dialog_->StatusPart(2);
+    QVERIFY(category->text().contains(QStringLiteral("IFR")));
+    QVERIFY(category->text().contains(QStringLiteral("background-color:#ff0000")));
+    QCOMPARE(category->toolTip(), QStringLiteral("IFR, CIG 800 ft, VIS 2 SM"));
+    QCOMPARE(groups->toolTip(), QStringLiteral("Not decoded: ACSL SW"));
+    QVERIFY(groups->text().startsWith(QStringLiteral("Not decoded")));
+
+    // A long list is cut to fit; the tooltip keeps it whole.
+    Decode(QStringLiteral("KABC 121755Z CAVOK AAAAAAAAAA BBBBBBBBBB CCCCCCCCCC DDDDDDDDDD "
+                          "EEEEEEEEEE FFFFFFFFFF GGGGGGGGGG"));
+    QVERIFY(category->text().contains(QStringLiteral("VFR")));
+    QVERIFY(groups->toolTip().endsWith(QStringLiteral("GGGGGGGGGG")));
+    QVERIFY(groups->fontMetrics().horizontalAdvance(groups->text()) <= groups->width());
+    QVERIFY(groups->text().length() < groups->toolTip().length());
+
+    Decode(QStringLiteral("KABC 121755Z 24010KT 10SM CLR"));
+    QCOMPARE(groups->text(), QStringLiteral("All groups decoded"));
+
+    // A rejected report, and Clear Buffer, empty both parts; part 0 stays.
+    dialog_->ShowStatus(QStringLiteral("2 rows copied"));
+    Decode(QStringLiteral("metar kabc"));
+    QCOMPARE(category->text(), QString());
+    QCOMPARE(groups->text(), QString());
+    Decode(QStringLiteral("KABC 121755Z 24010KT 10SM CLR"));
+    QVERIFY(!category->text().isEmpty());
+    QTest::mouseClick(dialog_->Button(MainDialog::kClearBufferId), Qt::LeftButton);
+    QCOMPARE(category->text(), QString());
+    QCOMPARE(groups->text(), QString());
+    QCOMPARE(groups->toolTip(), QString());
+    QCOMPARE(dialog_->StatusPart(0)->text(), QStringLiteral("2 rows copied"));
+  }
+
   void pasteBufferOpensOnce() {
     QPushButton* read = dialog_->Button(MainDialog::kReadBufferId);
     QTest::mouseClick(read, Qt::LeftButton);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "report/DerivedValues.h"
 #include "report/ObservationTime.h"
 
 namespace tarvik {
@@ -62,14 +63,16 @@ TEST(ReportCsv, EveryLineHasTheHeadersCells) {
   EXPECT_EQ(names.size(), CsvColumnCount());
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
   EXPECT_EQ(names[3], "SynopticCloudGroup");
-  EXPECT_EQ(names.back(), "notDecoded");
+  EXPECT_EQ(names[names.size() - 7], "notDecoded");
+  EXPECT_EQ(names.back(), "derived.densityAltitudeFt");
 
   // Every field set: every cell but the station's holds a value.
   DecodedReport r;
   test::FillEveryField(r);
+  DerivedValues derived{1.5, 800, FlightCategory::Ifr, 87.6, 13, 1144};
   std::string line;
   AppendReportCsv(line, {.input = "x", .result = 0, .report = &r, .notDecoded = "A B",
-                         .observationTime = "2024-02-29T23:59Z"});
+                         .observationTime = "2024-02-29T23:59Z", .derived = &derived});
   std::vector<std::string> cells = Cells(line.substr(0, line.size() - 1));
   ASSERT_EQ(cells.size(), names.size());
   for (std::size_t i = 0; i < cells.size(); ++i) {

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "decode/DcdMETAR.h"
 #include "decode/ReportFields.h"
+#include "report/DerivedValues.h"
 #include "report/StationDirectory.h"
 
 namespace tarvik {
@@ -131,8 +132,11 @@ TEST(ReportJson, EveryFieldAndTheTopLevelKeys) {
   DecodedReport r;
   test::FillEveryField(r);
   std::string out;
+  DerivedValues derived;
+  derived.flightCategory = FlightCategory::Mvfr;
+  derived.ceilingFt = 1200;
   AppendReportJson(out, {.input = "x", .result = 0, .report = &r, .notDecoded = "NOSIG \"Q\"",
-                         .observationTime = "2024-02-29T23:59Z"});
+                         .observationTime = "2024-02-29T23:59Z", .derived = &derived});
   json line = json::parse(out);
   for (const FieldInfo& field : kReportFields) EXPECT_TRUE(line["report"].contains(field.name));
   EXPECT_EQ(line["report"]["CloudLayer"].size(), 6U);
@@ -141,6 +145,9 @@ TEST(ReportJson, EveryFieldAndTheTopLevelKeys) {
   // The keys in their order: the record before what was not decoded.
   EXPECT_EQ(out.find("{\"input\":\"x\",\"result\":0,\"observationTime\":"), 0U);
   EXPECT_LT(out.find("\"report\":"), out.find("\"notDecoded\":"));
+  // Only the derived values that are known.
+  EXPECT_EQ(line["derived"], (json{{"ceilingFt", 1200}, {"flightCategory", "MVFR"}}));
+  EXPECT_LT(out.find("\"notDecoded\":"), out.find("\"derived\":"));
 }
 
 }  // namespace
