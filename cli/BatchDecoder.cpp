@@ -27,7 +27,7 @@ bool FormatBatch(ReportFormatter& formatter, const ReportBatch& batch, std::stri
 }
 
 BatchOutcome DecodeSequentially(LineReader& reader, const FormatterFactory& makeFormatter,
-                                int outputFd) {
+                                int outputFd, const BatchWritten& written) {
   BatchOutcome outcome;
   std::unique_ptr<ReportFormatter> formatter = makeFormatter();
   ReportBatch batch;
@@ -36,6 +36,7 @@ BatchOutcome DecodeSequentially(LineReader& reader, const FormatterFactory& make
     out.clear();
     if (FormatBatch(*formatter, batch, out)) outcome.anyRejected = true;
     if (!WriteAll(outputFd, out, &outcome.writeError)) return outcome;
+    if (written) written(batch.starts.size());
   }
   outcome.readError = reader.Error();
   return outcome;
@@ -45,8 +46,9 @@ BatchOutcome DecodeSequentially(LineReader& reader, const FormatterFactory& make
 // the workers decode and the writer empties, all in input order.
 class Pipeline {
  public:
-  Pipeline(int jobs, const FormatterFactory& makeFormatter, int outputFd)
-      : slots_(static_cast<std::size_t>(jobs) * 4), outputFd_(outputFd) {
+  Pipeline(int jobs, const FormatterFactory& makeFormatter, int outputFd,
+           const BatchWritten& written)
+      : slots_(static_cast<std::size_t>(jobs) * 4), outputFd_(outputFd), written_(written) {
     for (int i = 0; i < jobs; ++i) {
       workers_.emplace_back([this, formatter = makeFormatter()]() mutable { Work(std::move(formatter)); });
     }
@@ -148,6 +150,7 @@ class Pipeline {
       }
       if (slot.rejected) outcome_.anyRejected = true;
       bool written = WriteAll(outputFd_, slot.output, &outcome_.writeError);
+      if (written && written_) written_(slot.input.starts.size());
       std::lock_guard lock(mutex_);
       slot.state = State::Free;
       if (!written) {
@@ -162,6 +165,7 @@ class Pipeline {
   std::vector<Slot> slots_;
   std::vector<std::thread> workers_;
   int outputFd_;
+  const BatchWritten& written_;
   int stopPipe_[2] = {-1, -1};
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -188,9 +192,9 @@ bool WriteAll(int fd, std::string_view data, int* error) {
 }
 
 BatchOutcome DecodeBatches(LineReader& reader, int jobs, const FormatterFactory& makeFormatter,
-                           int outputFd) {
-  if (jobs <= 1) return DecodeSequentially(reader, makeFormatter, outputFd);
-  Pipeline pipeline(jobs, makeFormatter, outputFd);
+                           int outputFd, const BatchWritten& written) {
+  if (jobs <= 1) return DecodeSequentially(reader, makeFormatter, outputFd, written);
+  Pipeline pipeline(jobs, makeFormatter, outputFd, written);
   return pipeline.Run(reader);
 }
 

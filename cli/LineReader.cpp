@@ -26,6 +26,7 @@ bool LineReader::Fill() {
     ssize_t got = read(fd_, buffer_.data(), buffer_.size());
     if (got > 0) {
       end_ = static_cast<std::size_t>(got);
+      bytesRead_.fetch_add(end_, std::memory_order_relaxed);
       return true;
     }
     if (got == 0) eof_ = true;

@@ -1,7 +1,9 @@
 // LineReader: reports from a file descriptor, one per line, in batches.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,10 @@ class LineReader {
   /// The errno of a failed read, 0 when none failed.
   [[nodiscard]] int Error() const { return error_; }
 
+  /// BytesRead() is how many bytes have been read from the input so far;
+  /// any thread may ask while another reads.
+  [[nodiscard]] uint64_t BytesRead() const { return bytesRead_.load(std::memory_order_relaxed); }
+
  private:
   bool Fill();
   void AddLine(ReportBatch& batch, const char* begin, std::size_t length);
@@ -52,6 +58,7 @@ class LineReader {
   std::size_t begin_ = 0;  // unread data is buffer_[begin_, end_)
   std::size_t end_ = 0;
   std::string partial_;  // a line longer than the buffer, being gathered
+  std::atomic<uint64_t> bytesRead_{0};
 };
 
 }  // namespace tarvik

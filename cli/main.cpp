@@ -1,8 +1,11 @@
-// tarvik-decode: decodes METAR/SPECI reports from the command line or
-// standard input and prints the listing the desktop program shows, or one
-// JSON object per report.
+// tarvik-decode: decodes METAR/SPECI reports given as arguments, in files or
+// on standard input, and writes the listing the desktop program shows, JSON
+// Lines or a CSV table, to standard output or a file.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +19,8 @@
 
 #include "cli/BatchDecoder.h"
 #include "cli/LineReader.h"
+#include "cli/OutputTarget.h"
+#include "cli/ProgressLine.h"
 #include "cli/ReportFormatter.h"
 #include "report/ObservationTime.h"
 #include "report/PrintDecodedReport.h"
@@ -29,6 +34,10 @@ constexpr int kExitOk = 0;
 constexpr int kExitRejected = 1;
 constexpr int kExitTrouble = 2;
 
+// Without --progress or --no-progress, the line is drawn once a run has
+// lasted this long, so that short runs never flicker.
+constexpr std::chrono::milliseconds kProgressDelay(500);
+
 struct Options {
   bool fahrenheit = false;
   std::string stations;
@@ -36,12 +45,48 @@ struct Options {
   int jobs = 0;  // 0: one per core
   std::optional<YearMonth> month;
   bool noHeader = false;
+  std::vector<std::string> inputs;
+  std::string output;
+  std::optional<bool> progress;  // unset: when standard error is a terminal
   std::vector<std::string> reports;
+};
+
+// One place reports are read from: a file, or standard input ("-").
+struct Source {
+  std::string path;
+  [[nodiscard]] bool IsStandardInput() const { return path == "-"; }
+  [[nodiscard]] std::string Name() const { return IsStandardInput() ? "standard input" : path; }
 };
 
 int Fail(const std::string& what, int error) {
   std::fprintf(stderr, "tarvik-decode: %s: %s\n", what.c_str(), std::strerror(error));
   return kExitTrouble;
+}
+
+// The sources in the order they are read: standard input when a REPORT
+// argument is "-" or when neither REPORT arguments nor input files are
+// given, then the input files.
+std::vector<Source> Sources(const Options& options) {
+  std::vector<Source> sources;
+  const bool dash = std::find(options.reports.begin(), options.reports.end(), "-") !=
+                    options.reports.end();
+  if (dash || (options.reports.empty() && options.inputs.empty())) sources.push_back({"-"});
+  for (const std::string& input : options.inputs) sources.push_back({input});
+  return sources;
+}
+
+// The bytes all sources hold, or 0 when one of them has no known size (a
+// pipe, a terminal).
+uint64_t TotalBytes(const std::vector<Source>& sources) {
+  uint64_t total = 0;
+  for (const Source& source : sources) {
+    struct stat info {};
+    int status = source.IsStandardInput() ? fstat(STDIN_FILENO, &info)
+                                          : stat(source.path.c_str(), &info);
+    if (status != 0 || !S_ISREG(info.st_mode)) return 0;
+    total += static_cast<uint64_t>(info.st_size);
+  }
+  return total;
 }
 
 int Run(const Options& options) {
@@ -54,35 +99,65 @@ int Run(const Options& options) {
     // else stops the run before any report is decoded.
     return Fail(options.stations, error);
   }
+  OutputTarget output;
+  if (int error = output.Open(options.output); error != 0) return Fail(options.output, error);
+  const int out = output.Fd();
+
   const int unit = options.fahrenheit ? kDegreesFahrenheit : kDegreesCelsius;
   FormatterFactory makeFormatter = [&] {
     return std::make_unique<ReportFormatter>(stations, unit, options.format, options.month);
   };
+  const std::vector<Source> sources = Sources(options);
+
+  // Progress goes to standard error only, and by default only where a person
+  // watches it: a terminal, while the output goes somewhere else.
+  const bool showProgress = options.progress.value_or(
+      isatty(STDERR_FILENO) != 0 && (output.IsFile() || isatty(STDOUT_FILENO) == 0));
+  std::optional<ProgressLine> progress;
+  if (showProgress && !sources.empty()) {
+    progress.emplace(STDERR_FILENO, TotalBytes(sources),
+                     options.progress ? std::chrono::milliseconds(0) : kProgressDelay);
+  }
+  auto fail = [&](const std::string& what, int error) {
+    if (progress) progress->Finish();
+    return Fail(what, error);
+  };
 
   bool anyRejected = false;
-  bool fromStdin = options.reports.empty();
   std::unique_ptr<ReportFormatter> formatter = makeFormatter();
-  std::string out;
-  if (!options.noHeader) formatter->AppendHeader(out);
-  if (int error = 0; !WriteAll(STDOUT_FILENO, out, &error)) return Fail("standard output", error);
+  std::string text;
+  if (!options.noHeader) formatter->AppendHeader(text);
   for (const std::string& report : options.reports) {
-    if (report == "-") {
-      fromStdin = true;
-      continue;
-    }
-    out.clear();
-    if (!formatter->Format(report.c_str(), out)) anyRejected = true;
-    if (int error = 0; !WriteAll(STDOUT_FILENO, out, &error)) return Fail("standard output", error);
+    if (report == "-") continue;
+    if (!formatter->Format(report.c_str(), text)) anyRejected = true;
   }
-  if (fromStdin) {
-    int jobs = options.jobs > 0 ? options.jobs
-                                : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-    LineReader reader(STDIN_FILENO);
-    BatchOutcome outcome = DecodeBatches(reader, jobs, makeFormatter, STDOUT_FILENO);
-    if (outcome.writeError != 0) return Fail("standard output", outcome.writeError);
-    if (outcome.readError != 0) return Fail("standard input", outcome.readError);
+  if (int error = 0; !WriteAll(out, text, &error)) return fail(output.Name(), error);
+
+  const int jobs = options.jobs > 0
+                       ? options.jobs
+                       : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+  uint64_t bytesBefore = 0;  // read from the sources already done
+  uint64_t reports = 0;
+  for (const Source& source : sources) {
+    int fd = STDIN_FILENO;
+    if (!source.IsStandardInput()) {
+      fd = open(source.path.c_str(), O_RDONLY | O_CLOEXEC);
+      if (fd < 0) return fail(source.Name(), errno);
+    }
+    LineReader reader(fd);
+    BatchWritten written = [&](std::size_t count) {
+      reports += count;
+      if (progress) progress->Update(bytesBefore + reader.BytesRead(), reports);
+    };
+    BatchOutcome outcome = DecodeBatches(reader, jobs, makeFormatter, out, written);
+    bytesBefore += reader.BytesRead();
+    if (fd != STDIN_FILENO) close(fd);
+    if (outcome.writeError != 0) return fail(output.Name(), outcome.writeError);
+    if (outcome.readError != 0) return fail(source.Name(), outcome.readError);
     anyRejected = anyRejected || outcome.anyRejected;
   }
+  if (progress) progress->Finish();
+  if (int error = output.Commit(); error != 0) return Fail(output.Name(), error);
   return anyRejected ? kExitRejected : kExitOk;
 }
 
@@ -91,30 +166,43 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   using namespace tarvik;
-  // A closed pipe should end the run with a message, not a silent signal.
+  // A closed pipe or a file grown past its size limit should end the run
+  // with a message, not a silent signal.
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   RecordProgramPath();
 
   CLI::App app{
-      "Decodes METAR and SPECI weather reports into labelled lines or JSON.\n"
-      "Each REPORT argument is one report; without any (or with \"-\"), reports\n"
-      "are read from standard input, one per line.",
+      "Decodes METAR and SPECI aviation weather reports into labelled lines, JSON Lines or a\n"
+      "CSV table. Each REPORT argument is one report; \"-\" (or no REPORT and no --input)\n"
+      "reads standard input. Files and standard input hold one report per line.",
       "tarvik-decode"};
   Options options;
-  app.add_flag("--fahrenheit", options.fahrenheit,
-               "List temperatures in degrees Fahrenheit (the listing only)");
-  app.add_option("--stations", options.stations,
-                 "Station directory file (default: stations.txt beside the program)")
+  app.add_option("-i,--input", options.inputs,
+                 "Read reports from FILE, one per line (\"-\": standard\n"
+                 "input). May be given more than once: the files are\n"
+                 "read in turn, after the REPORT arguments.")
+      ->type_name("FILE");
+  app.add_option("-o,--output", options.output,
+                 "Write to FILE instead of standard output. The file\n"
+                 "appears only when the whole run succeeds.")
       ->type_name("FILE");
   const std::map<std::string, OutputFormat> formats{{"listing", OutputFormat::Listing},
                                                     {"json", OutputFormat::Json},
                                                     {"csv", OutputFormat::Csv}};
-  app.add_option("--format", options.format,
-                 "Output: listing (default), json (JSON Lines) or csv (a table)")
-      ->transform(CLI::CheckedTransformer(formats))
+  app.add_option("-f,--format", options.format,
+                 "Output format: listing (the default: the desktop\n"
+                 "program's labelled lines), json (one JSON object per\n"
+                 "report) or csv (a table with a header line).")
+      ->transform(CLI::CheckedTransformer(formats).description(""))
       ->type_name("FORMAT");
-  app.add_flag("--no-header", options.noHeader,
-               "Leave out the CSV header line (for blocks of one table decoded apart)");
+  app.add_flag("--fahrenheit", options.fahrenheit,
+               "List temperatures in degrees Fahrenheit (the listing\n"
+               "only; default: Celsius).");
+  app.add_option("--stations", options.stations,
+                 "Station directory file (default: the stations.txt\n"
+                 "installed with the program).")
+      ->type_name("FILE");
   app.add_option_function<std::string>(
          "--month",
          [&](const std::string& text) {
@@ -124,18 +212,32 @@ int main(int argc, char** argv) {
            }
            options.month = month;
          },
-         "The month of every report (YYYY-MM): JSON and CSV then give each report's "
-         "full observation time")
+         "The month of every report: JSON and CSV then give\n"
+         "each report's full observation time (default: none).")
       ->type_name("YYYY-MM");
-  app.add_option("--jobs,-j", options.jobs,
-                 "Threads decoding standard input (default: one per core; 1: sequential)")
-      ->check(CLI::Range(1, 1024))
+  app.add_flag("--no-header", options.noHeader,
+               "Leave out the CSV header line, for blocks of one\n"
+               "table decoded apart.");
+  app.add_option("-j,--jobs", options.jobs,
+                 "Decode files and standard input on N threads, 1 to\n"
+                 "1024 (default: one per core). The output is the\n"
+                 "same for every N.")
+      ->check(CLI::Range(1, 1024).description(""))
       ->type_name("N");
-  app.add_option("REPORT", options.reports, "A report, or - for standard input");
-  app.set_version_flag("--version", "tarvik-decode 1.01");
+  app.add_flag_callback(
+      "--progress", [&] { options.progress = true; },
+      "Show a progress line on standard error (default: when\n"
+      "standard error is a terminal and the output is not).");
+  app.add_flag_callback(
+      "--no-progress", [&] { options.progress = false; }, "Never show the progress line.");
+  app.add_option("REPORT", options.reports, "A report to decode, or - for standard input.")
+      ->type_name("");
+  app.set_version_flag("--version", "tarvik-decode 1.01", "Print the version and exit.");
+  app.set_help_flag("-h,--help", "Print this help and exit.");
   app.footer(
-      "Exit status: 0 when every report decoded, 1 when any report was rejected,\n"
-      "2 for a usage error or a file that cannot be read or written.");
+      "Exit status: 0 when every report decoded, 1 when any report was rejected (it is\n"
+      "still written, with its error number), 2 for a usage error, a file that cannot be\n"
+      "read or an output that cannot be written.");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "SyntheticCorpus.h"
+#include "cli/ProgressLine.h"
 #include "report/PrintDecodedReport.h"
 
 namespace tarvik {
@@ -164,6 +165,17 @@ TEST_F(BatchDecoderTest, WriteErrorsStopTheRun) {
   BatchOutcome outcome = DecodeBatches(reader, 2, MakeFormatter(OutputFormat::Listing), pipeEnds[1]);
   close(pipeEnds[1]);
   EXPECT_EQ(outcome.writeError, EPIPE);
+}
+
+TEST(ProgressLine, Figures) {
+  using std::chrono::seconds;
+  // Known total: share, rate and time left.
+  EXPECT_EQ(ProgressLine::Text(16'000'000, 64'000'000, 200'000, seconds(2)),
+            "tarvik-decode: 16.0 MB of 64.0 MB (25%), 100k reports/s, 0:06 left");
+  // A pipe: no total, so neither share nor time left.
+  EXPECT_EQ(ProgressLine::Text(1'500'000, 0, 30'000, seconds(1)),
+            "tarvik-decode: 1.5 MB read, 30k reports/s");
+  EXPECT_EQ(ProgressLine::Text(0, 0, 0, seconds(0)), "tarvik-decode: 0.0 MB read");
 }
 
 }  // namespace
