@@ -41,10 +41,6 @@ bool DecodeRunwayVisualRange(const TokenList& tokens, DecodedReport& report, int
 bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index,
                           int& count);
 
-/// IsPartialObscuration() is true for one of the six partial-obscuration
-/// amounts FEW///, SCT///, BKN///, FEW000, SCT000, BKN000 (null is not).
-[[nodiscard]] bool IsPartialObscuration(const char* group);
-
 /// DecodePartialObscuration() takes one or two partial-obscuration amounts
 /// (FEW///, SCT000 ...). Advances by 1 or 2.
 bool DecodePartialObscuration(const TokenList& tokens, DecodedReport& report, int& index);

@@ -1,5 +1,6 @@
 #include "decode/DcdMETAR.h"
 
+#include <iterator>
 #include <new>
 #include <string_view>
 
@@ -16,7 +17,7 @@ namespace {
 enum class BodyStep {
   ReportType, Station, Nil, Correction, DateTime, NilAfterDate, Auto, CorrectionAfterAuto,
   Wind, VariableWindDirection, Cavok, Visibility, RunwayVisualRange, PresentWeather,
-  PartialObscuration, SkyCondition, Temperature, Altimeter, Finished = 99,
+  PartialObscuration, SkyCondition, Temperature, Altimeter,
 };
 
 using StepDecoder = bool (*)(const TokenList&, DecodedReport&, int&);
@@ -103,41 +104,39 @@ bool DecodePresentWeatherGroups(const TokenList& tokens, DecodedReport& report, 
 struct BodyStepRow {
   BodyStep step;
   StepDecoder decode;
-  BodyStep nextOnAccept;
-  BodyStep nextOnDecline;
+  // A step that declines leaves the group to the next step, or, with this
+  // set, to the one after it.
+  bool skipsNextOnDecline = false;
 };
 
-// The body groups in the order the code form places them. A step that
+// The body groups in the order the code form places them; each step that
 // declines leaves the group to the following steps.
+// clang-format off
 constexpr BodyStepRow kBodySteps[] = {
-    {BodyStep::ReportType, DecodeReportType, BodyStep::Station, BodyStep::Station},
-    // A decline here ends the decoding with 12 (see DcdMETAR).
-    {BodyStep::Station, DecodeStation, BodyStep::Nil, BodyStep::Nil},
-    {BodyStep::Nil, DecodeNil, BodyStep::Correction, BodyStep::Correction},
-    {BodyStep::Correction, DecodeCorrection, BodyStep::DateTime, BodyStep::DateTime},
-    {BodyStep::DateTime, DecodeDateTime, BodyStep::NilAfterDate, BodyStep::NilAfterDate},
-    {BodyStep::NilAfterDate, DecodeNil, BodyStep::Auto, BodyStep::Auto},
-    {BodyStep::Auto, DecodeAuto, BodyStep::CorrectionAfterAuto, BodyStep::CorrectionAfterAuto},
-    {BodyStep::CorrectionAfterAuto, DecodeCorrection, BodyStep::Wind, BodyStep::Wind},
-    {BodyStep::Wind, DecodeWind, BodyStep::VariableWindDirection,
-     BodyStep::VariableWindDirection},
-    {BodyStep::VariableWindDirection, DecodeVariableWindDirection, BodyStep::Cavok,
-     BodyStep::Cavok},
-    {BodyStep::Cavok, DecodeCavok, BodyStep::Visibility, BodyStep::Visibility},
-    {BodyStep::Visibility, DecodeVisibility, BodyStep::RunwayVisualRange,
-     BodyStep::RunwayVisualRange},
-    {BodyStep::RunwayVisualRange, DecodeRunwayVisualRanges, BodyStep::PresentWeather,
-     BodyStep::PresentWeather},
-    // A partial obscuration qualifies the weather just before it, so without
-    // weather its step is skipped.
-    {BodyStep::PresentWeather, DecodePresentWeatherGroups, BodyStep::PartialObscuration,
-     BodyStep::SkyCondition},
-    {BodyStep::PartialObscuration, DecodePartialObscuration, BodyStep::SkyCondition,
-     BodyStep::SkyCondition},
-    {BodyStep::SkyCondition, DecodeSkyCondition, BodyStep::Temperature, BodyStep::Temperature},
-    {BodyStep::Temperature, DecodeTemperature, BodyStep::Altimeter, BodyStep::Altimeter},
-    {BodyStep::Altimeter, DecodeAltimeter, BodyStep::Finished, BodyStep::Finished},
+    {BodyStep::ReportType,          DecodeReportType},
+    {BodyStep::Station,             DecodeStation},  // a decline ends the decoding with 12
+    {BodyStep::Nil,                 DecodeNil},
+    {BodyStep::Correction,          DecodeCorrection},
+    {BodyStep::DateTime,            DecodeDateTime},
+    {BodyStep::NilAfterDate,        DecodeNil},
+    {BodyStep::Auto,                DecodeAuto},
+    {BodyStep::CorrectionAfterAuto, DecodeCorrection},
+    {BodyStep::Wind,                DecodeWind},
+    {BodyStep::VariableWindDirection, DecodeVariableWindDirection},
+    {BodyStep::Cavok,               DecodeCavok},
+    {BodyStep::Visibility,          DecodeVisibility},
+    {BodyStep::RunwayVisualRange,   DecodeRunwayVisualRanges},
+    // A partial obscuration qualifies the weather just before it, so
+    // without weather its step is skipped.
+    {BodyStep::PresentWeather,      DecodePresentWeatherGroups, true},
+    {BodyStep::PartialObscuration,  DecodePartialObscuration},
+    {BodyStep::SkyCondition,        DecodeSkyCondition},
+    {BodyStep::Temperature,         DecodeTemperature},
+    {BodyStep::Altimeter,           DecodeAltimeter},
 };
+// clang-format on
+
+constexpr int kStepCount = static_cast<int>(std::size(kBodySteps));
 
 constexpr bool StepsInOrder() {
   int expected = 0;
@@ -147,11 +146,6 @@ constexpr bool StepsInOrder() {
   return expected == 18;
 }
 static_assert(StepsInOrder(), "kBodySteps must list the eighteen steps in order");
-
-BodyStep StepAfter(BodyStep step) {
-  if (step == BodyStep::Altimeter || step == BodyStep::Finished) return BodyStep::Finished;
-  return static_cast<BodyStep>(static_cast<int>(step) + 1);
-}
 
 }  // namespace
 
@@ -169,33 +163,29 @@ int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecod
   }
 
   int index = 0;
-  BodyStep next = BodyStep::ReportType;
-  bool anyTaken = false;
-  BodyStep lastTaken = BodyStep::ReportType;
-
+  int next = 0;        // the step to try; kStepCount once every step was tried
+  int lastTaken = -1;  // the last step that took a group
   while (const char* group = tokens[index]) {
     // The body ends at the first exact "RMK", wherever it stands.
     if (std::string_view(group) == "RMK") {
       DecodeRemarks(tokens, report, notDecoded);
       break;
     }
-    if (next == BodyStep::Finished) {
+    if (next == kStepCount) {
       // Pass the group over and resume after the last step that took one.
       if (notDecoded != nullptr) notDecoded->Add(group);
       ++index;
-      next = anyTaken ? StepAfter(lastTaken) : BodyStep::ReportType;
+      next = lastTaken + 1;
       continue;
     }
-    const BodyStepRow& row = kBodySteps[static_cast<int>(next)];
+    const BodyStepRow& row = kBodySteps[next];
     if (row.decode(tokens, report, index)) {
-      anyTaken = true;
-      lastTaken = row.step;
-      next = row.nextOnAccept;
+      lastTaken = next++;
     } else if (row.step == BodyStep::Station) {
       DebugPrint("DcdMETAR: bad token[%d] = %s\n", index, group);
       return kDecodeBadStation;
     } else {
-      next = row.nextOnDecline;
+      next += row.skipsNextOnDecline ? 2 : 1;
     }
   }
   return kDecodeOk;

@@ -3,6 +3,7 @@
 
 #include "decode/BodyDecoders.h"
 #include "decode/TokenShape.h"
+#include "decode/Vocabulary.h"
 
 namespace tarvik {
 namespace {
@@ -19,19 +20,7 @@ constexpr std::string_view kPresentWeatherCodes[] = {
     "RA", "SN", "SG", "SQ", "SA", "SS", "TS", "VA", "PY",
 };
 
-constexpr std::string_view kPartialObscurations[] = {"FEW///", "SCT///", "BKN///",
-                                                     "FEW000", "SCT000", "BKN000"};
-
-
 }  // namespace
-
-bool IsPartialObscuration(const char* group) {
-  if (group == nullptr) return false;
-  for (std::string_view amount : kPartialObscurations) {
-    if (amount == group) return true;
-  }
-  return false;
-}
 
 bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index,
                           int& count) {
@@ -60,10 +49,10 @@ bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& i
 }
 
 bool DecodePartialObscuration(const TokenList& tokens, DecodedReport& report, int& index) {
-  if (!IsPartialObscuration(tokens[index])) return false;
+  if (!IsOneOf(tokens[index], kPartialObscurations)) return false;
   CopyText(report.ObscurationAmount[0], tokens[index]);
   ++index;
-  if (IsPartialObscuration(tokens[index])) {
+  if (IsOneOf(tokens[index], kPartialObscurations)) {
     CopyText(report.ObscurationAmount[1], tokens[index]);
     ++index;
   }

@@ -4,6 +4,7 @@
 
 #include "decode/BodyDecoders.h"
 #include "decode/TokenShape.h"
+#include "decode/Vocabulary.h"
 
 namespace tarvik {
 
@@ -16,8 +17,7 @@ int32_t CloudHeightMeters(int32_t hundredsOfFeet) {
 bool IsCloudLayer(const char* group) {
   std::string_view text(group);
   if (text.size() < 6) return false;
-  bool cover = text.starts_with("OVC") || text.starts_with("SCT") || text.starts_with("FEW") ||
-               text.starts_with("BKN");
+  bool cover = !FirstCodeOf(text, kCoverCodes).empty();
   bool typed = IsDigit(text[0]) && (text.substr(1, 2) == "CU" || text.substr(1, 2) == "SC");
   return (cover || typed) && AllDigits(group + 3, 3);
 }

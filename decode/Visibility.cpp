@@ -4,11 +4,10 @@
 
 #include "decode/BodyDecoders.h"
 #include "decode/TokenShape.h"
+#include "decode/Vocabulary.h"
 
 namespace tarvik {
 namespace {
-
-constexpr std::string_view kVisibilityDirections[] = {"NE", "NW", "SE", "SW", "N", "S", "E", "W"};
 
 // A statute-mile fraction group n/dSM: digits before the "/", at least one
 // digit between "/" and "SM", and a denominator that is not zero.
@@ -30,18 +29,11 @@ bool IsReportableMetres(int32_t metres) {
   return false;
 }
 
-bool IsVisibilityDirection(std::string_view text) {
-  for (std::string_view direction : kVisibilityDirections) {
-    if (text == direction) return true;
-  }
-  return false;
-}
-
 bool DecodeMetres(const char* group, DecodedReport& report, int& index) {
   std::string_view text(group);
   if (text.size() < 4 || !AllDigits(group, 4)) return false;
   std::string_view tail = text.substr(4);
-  bool directionTail = IsVisibilityDirection(tail);
+  bool directionTail = IsOneOf(group + 4, kCompassPoints);
   // The direction is kept even when the value is then refused.
   if (directionTail) CopyText(report.VisibilityDirection, tail);
 

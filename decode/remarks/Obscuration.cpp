@@ -3,29 +3,14 @@
 #include <iterator>
 #include <string_view>
 
-#include "decode/BodyDecoders.h"
 #include "decode/TokenShape.h"
+#include "decode/Vocabulary.h"
 #include "decode/remarks/FractionValue.h"
 #include "decode/remarks/RemarkDecoders.h"
 #include "decode/remarks/RemarkWords.h"
 
 namespace tarvik {
 namespace {
-
-// Phenomena that may stand before a partial-obscuration layer; matched whole.
-constexpr std::string_view kObscuringPhenomena[] = {
-    "-DZ",    "DZ",    "+DZ",   "FZDZ",   "-RA",   "RA",     "+RA",   "SHRA",  "TSRA",  "FZRA",
-    "-SN",    "SN",    "+SN",   "DRSN",   "SHSN",  "TSSN",   "-SG",   "SG",    "+SG",   "IC",
-    "-PE",    "PE",    "+PE",   "SHPE",   "TSPE",  "GR",     "SHGR",  "TSGR",  "GS",    "SHGS",
-    "TSGS",   "-GS",   "+GS",   "TS",     "VCTS",  "-TSRA",  "TSRA",  "+TSRA", "-TSSN", "TSSN",
-    "+TSSN",  "-TSPE", "TSPE",  "+TSPE",  "-TSGS", "TSGS",   "+TSGS", "VCSH",  "-SHRA", "+SHRA",
-    "-SHSN",  "+SHSN", "-SHPE", "+SHPE",  "-SHGS", "+SHGS",  "-FZDZ", "+FZDZ", "-FZRA", "+FZRA",
-    "FZFG",   "+FZFG", "BR",    "FG",     "VCFG",  "MIFG",   "PRFG",  "BCFG",  "FU",    "VA",
-    "DU",     "DRDU",  "BLDU",  "SA",     "DRSA",  "BLSA",   "HZ",    "BLPY",  "BLSN",  "+BLSN",
-    "VCBLSN", "BLSA",  "+BLSA", "VCBLSA", "+BLDU", "VCBLDU", "PO",    "VCPO",  "SQ",    "FC",
-    "+FC",    "VCFC",  "SS",    "+SS",    "VCSS",  "DS",     "+DS",   "VCDS",
-};
-static_assert(std::size(kObscuringPhenomena) == 98);
 
 // Codes that a run such as FGHZ is split into, from the left; the first code
 // that begins the remaining text is taken, so the order decides (BCFG before
@@ -54,7 +39,7 @@ bool IsObscurationCodeRun(std::string_view text) {
 
 bool DecodeObscuration(const TokenList& tokens, DecodedReport& report, int& index, int slot) {
   const char* layer = tokens[index];
-  if (!IsPartialObscuration(layer)) return false;
+  if (!IsOneOf(layer, kPartialObscurations)) return false;
   // The phenomenon is the token before, which the walk has already passed.
   const char* phenomenon = index >= 1 ? tokens[index - 1] : nullptr;
   ++index;  // a layer is taken whether or not it decodes

@@ -5,27 +5,15 @@
 #include <string_view>
 
 #include "decode/TokenShape.h"
+#include "decode/Vocabulary.h"
 #include "decode/remarks/RemarkDecoders.h"
 
 namespace tarvik {
 namespace {
 
-// The phenomena of a begin/end piece. Every code is tried with "B" after it,
-// all of them first, and then with "E"; the first that begins the text wins.
-// Some codes occur twice; the second place can never match first.
-constexpr std::array<std::string_view, 100> kRecentWeatherPhenomena = {
-    "FC",    "-DZ",   "DZ",     "+DZ",   "FZDZ",  "-RA",    "RA",    "+RA",    "SHRA",  "TSRA",
-    "FZRA",  "-SN",   "SN",     "+SN",   "DRSN",  "BLSN",   "SHSN",  "TSSN",   "-SG",   "SG",
-    "+SG",   "IC",    "-PE",    "PE",    "+PE",   "SHPE",   "TSPE",  "GR",     "SHGR",  "TSGR",
-    "GS",    "SHGS",  "TSGS",   "-GS",   "+GS",   "TS",     "VCTS",  "-TSRA",  "TSRA",  "+TSRA",
-    "-TSSN", "TSSN",  "+TSSN",  "-TSPE", "TSPE",  "+TSPE",  "-TSGS", "TSGS",   "+TSGS", "VCSH",
-    "-SHRA", "+SHRA", "-SHSN",  "+SHSN", "-SHPE", "+SHPE",  "-SHGS", "+SHGS",  "-FZDZ", "+FZDZ",
-    "-FZRA", "+FZRA", "FZFG",   "+FZFG", "BR",    "FG",     "VCFG",  "MIFG",   "PRFG",  "BCFG",
-    "FU",    "VA",    "DU",     "DRDU",  "BLDU",  "SA",     "DRSA",  "BLSA",   "HZ",    "BLPY",
-    "BLSN",  "+BLSN", "VCBLSN", "BLSA",  "+BLSA", "VCBLSA", "+BLDU", "VCBLDU", "PO",    "VCPO",
-    "SQ",    "FC",    "+FC",    "VCFC",  "SS",    "+SS",    "VCSS",  "DS",     "+DS",   "VCDS",
-};
-
+// The phenomena of a begin/end piece (kRecentWeatherPhenomena). Every code
+// is tried with "B" after it, all of them first, and then with "E"; the
+// first that begins the text wins.
 constexpr char kMarks[] = {'B', 'E'};
 
 struct Piece {

@@ -3,24 +3,9 @@
 #include <cstring>
 
 #include "decode/TokenShape.h"
+#include "decode/Vocabulary.h"
 
 namespace tarvik {
-namespace {
-
-constexpr std::string_view kDirectionWords[] = {"N", "NE", "NW", "S", "SE", "SW", "E", "W"};
-constexpr std::string_view kCoverCodes[] = {"FEW", "SCT", "BKN", "OVC"};
-
-}  // namespace
-
-bool IsOneOf(const char* token, std::span<const std::string_view> words) {
-  if (token == nullptr) return false;
-  for (std::string_view word : words) {
-    if (TextEquals(token, word)) return true;
-  }
-  return false;
-}
-
-bool IsDirectionWord(const char* token) { return IsOneOf(token, kDirectionWords); }
 
 std::string_view CoverCodePrefix(const char* token) {
   if (token == nullptr) return {};

@@ -2,16 +2,18 @@
 // fraction tokens.
 #pragma once
 
-#include <span>
 #include <string_view>
 
 #include "decode/TokenShape.h"
+#include "decode/Vocabulary.h"
 
 namespace tarvik {
 
-/// IsDirectionWord(): exactly one of N, NE, NW, S, SE, SW, E, W. A null text
+/// IsDirectionWord(): exactly one of the eight compass points. A null text
 /// is not one.
-[[nodiscard]] bool IsDirectionWord(const char* token);
+[[nodiscard]] constexpr bool IsDirectionWord(const char* token) {
+  return IsOneOf(token, kCompassPoints);
+}
 
 /// CoverCodePrefix(): the cover code (FEW, SCT, BKN, OVC, tested in that
 /// order) that `token` begins with, or an empty view.
@@ -20,9 +22,6 @@ namespace tarvik {
 /// IsFractionToken(): a token n/d whose parts before and after the first "/"
 /// are both all digits (an empty part passes). A null text is not one.
 [[nodiscard]] bool IsFractionToken(const char* token);
-
-/// IsOneOf(): `token` exists and equals one of `words`.
-[[nodiscard]] bool IsOneOf(const char* token, std::span<const std::string_view> words);
 
 /// IsExactly(): `token` exists and equals `word`.
 [[nodiscard]] inline bool IsExactly(const char* token, std::string_view word) {

@@ -7,6 +7,7 @@
 
 #include "decode/TokenShape.h"
 #include "decode/remarks/FractionValue.h"
+#include "decode/Vocabulary.h"
 #include "decode/remarks/RemarkWords.h"
 
 namespace tarvik {
@@ -51,24 +52,9 @@ bool IsSiteLocation(const char* token) {
   return token != nullptr && std::string_view(token).starts_with("RMY") && AllAlnum(token, -1);
 }
 
-constexpr std::string_view kTwoLetterOctants[] = {"NE", "SE", "NW", "SW"};
-
-// The octant a sector visibility token begins with, or an empty view.
-std::string_view OctantPrefix(const char* token) {
-  std::string_view text(token);
-  for (std::string_view octant : kTwoLetterOctants) {
-    if (text.starts_with(octant)) return octant;
-  }
-  switch (token[0]) {
-  case 'E':
-  case 'N':
-  case 'S':
-  case 'W':
-    return text.substr(0, 1);
-  default:
-    return {};
-  }
-}
+// The octant a sector visibility token begins with, or an empty view: two
+// letters when it begins with them, else one.
+std::string_view OctantPrefix(const char* token) { return FirstCodeOf(token, kCompassPoints); }
 
 // Sector visibility fractions are eighths and sixteenths of a mile below one.
 constexpr float kLargestSectorFraction = 0.875F;
