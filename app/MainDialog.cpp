@@ -19,6 +19,7 @@
 #include "app/TerminalListView.h"
 #include "report/PrintDecodedReport.h"
 #include "support/TextOps.h"
+#include "support/Version.h"
 #include "terminal/Terminal.h"
 #include "terminal/TerminalModel.h"
 
@@ -45,7 +46,7 @@ QColor CategoryColour(FlightCategory category) {
 
 MainDialog::MainDialog(CTerminal& terminal, StationDirectory& stations, QWidget* parent)
     : QDialog(parent), terminal_(terminal), stations_(stations) {
-  setWindowTitle(QStringLiteral("Tarvik V1.01"));
+  setWindowTitle(QStringLiteral("Tarvik V") + QString::fromLatin1(kVersion));
   setWindowIcon(QIcon(QStringLiteral(":/tarvik.png")));
   setSizeGripEnabled(false);
   setModal(false);
