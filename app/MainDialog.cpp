@@ -1,11 +1,13 @@
 #include "app/MainDialog.h"
 
-#include <QApplication>
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QColor>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
