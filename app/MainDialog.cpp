@@ -1,11 +1,13 @@
 #include "app/MainDialog.h"
 
-#include <QApplication>
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QColor>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 #include "app/TerminalListView.h"
 #include "report/PrintDecodedReport.h"
 #include "support/TextOps.h"
+#include "support/Version.h"
 #include "terminal/Terminal.h"
 #include "terminal/TerminalModel.h"
 
@@ -45,7 +48,7 @@ QColor CategoryColour(FlightCategory category) {
 
 MainDialog::MainDialog(CTerminal& terminal, StationDirectory& stations, QWidget* parent)
     : QDialog(parent), terminal_(terminal), stations_(stations) {
-  setWindowTitle(QStringLiteral("Tarvik V1.01"));
+  setWindowTitle(QStringLiteral("Tarvik V") + QString::fromLatin1(kVersion));
   setWindowIcon(QIcon(QStringLiteral(":/tarvik.png")));
   setSizeGripEnabled(false);
   setModal(false);

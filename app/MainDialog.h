@@ -51,7 +51,6 @@ class MainDialog : public QDialog {
   [[nodiscard]] TerminalModel* Model() const { return model_; }
   [[nodiscard]] QLabel* StatusPart(int part) const { return statusParts_[part]; }
   [[nodiscard]] PasteBufferWindow* PasteBuffer() const;
-  [[nodiscard]] int TerminalTop() const { return terminalTop_; }
 
  public slots:
   void OnDecodeClicked();

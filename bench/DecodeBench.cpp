@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "SyntheticCorpus.h"
 #include "app/SubmitReport.h"
 #include "cli/BatchDecoder.h"
 #include "cli/LineReader.h"
@@ -25,6 +24,7 @@
 #include "report/ReportCsv.h"
 #include "report/ReportJson.h"
 #include "report/StationDirectory.h"
+#include "samples/SyntheticCorpus.h"
 #include "support/ProgramPath.h"
 #include "terminal/Terminal.h"
 

@@ -2,8 +2,6 @@
 // path; JSON and CSV from the record and what goes with it.
 #include "cli/ReportFormatter.h"
 
-#include <cstring>
-
 #include "app/SubmitReport.h"
 #include "decode/DcdMETAR.h"
 #include "report/DerivedValues.h"

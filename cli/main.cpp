@@ -26,6 +26,7 @@
 #include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
 #include "support/ProgramPath.h"
+#include "support/Version.h"
 
 namespace tarvik {
 namespace {
@@ -232,7 +233,8 @@ int main(int argc, char** argv) {
       "--no-progress", [&] { options.progress = false; }, "Never show the progress line.");
   app.add_option("REPORT", options.reports, "A report to decode, or - for standard input.")
       ->type_name("");
-  app.set_version_flag("--version", "tarvik-decode 1.01", "Print the version and exit.");
+  app.set_version_flag("--version", std::string("tarvik-decode ") + kVersion,
+                       "Print the version and exit.");
   app.set_help_flag("-h,--help", "Print this help and exit.");
   app.footer(
       "Exit status: 0 when every report decoded, 1 when any report was rejected (it is\n"

@@ -2,14 +2,16 @@
 # build: `cpack -G DEB` in a release build (scripts/package).
 
 # Files Debian wants in /usr/share/doc/tarvik: the copyright naming the code's
-# and the data's licences, and the changelog, compressed as policy asks.
+# and the data's licences, and the changelog, compressed as policy asks. The
+# changelog's entry takes the version from project().
 set(TARVIK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarvik)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog.in
+               ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-  COMMAND gzip -9nc ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog
+  COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/packaging/changelog
           > ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog
+  DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog
   COMMENT "Compressing the package changelog")
 add_custom_target(tarvik_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/copyright

@@ -1,17 +1,12 @@
 #include "support/Diagnostics.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
+#include "support/Diagnostics-platform.h"
 #include "support/TextOps.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace tarvik {
 namespace {
@@ -43,33 +38,6 @@ constexpr std::array<std::string_view, 9> kSnmpTexts = {
 // One buffer per thread, so concurrent callers never see each other's text.
 thread_local char errorText[kErrorTextSize];
 
-void AskSystem(int code) {
-#ifdef _WIN32
-  char* buffer = nullptr;
-  DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(code), 0x400, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  if (length != 0 && buffer != nullptr) {
-    std::snprintf(errorText, sizeof errorText, "%s", buffer);
-    LocalFree(buffer);
-  } else if (length != 0) {
-    std::snprintf(errorText, sizeof errorText,
-                  "NULL buffer in response from FormatMessage() [%u]",
-                  static_cast<unsigned>(GetLastError()));
-  } else if (GetLastError() == ERROR_MR_MID_NOT_FOUND) {
-    std::snprintf(errorText, sizeof errorText, "FormatMessage(): no message for error code %d",
-                  code);
-  } else {
-    std::snprintf(errorText, sizeof errorText, "FormatMessage() failed: [%u], errcode %d",
-                  static_cast<unsigned>(GetLastError()), code);
-  }
-#else
-  // The GNU strerror_r may return a static text instead of filling ours.
-  const char* text = strerror_r(code, errorText, sizeof errorText);
-  if (text != errorText) std::snprintf(errorText, sizeof errorText, "%s", text);
-#endif
-}
-
 }  // namespace
 
 void DebugPrint(const char* format, ...) {
@@ -78,11 +46,7 @@ void DebugPrint(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(buffer, sizeof buffer, format, args);
   va_end(args);
-#ifdef _WIN32
-  OutputDebugStringA(buffer);
-#else
-  std::fputs(buffer, stderr);
-#endif
+  WriteDebugOutput(buffer);
 }
 
 const char* SystemErrorText(int code) {
@@ -90,17 +54,12 @@ const char* SystemErrorText(int code) {
   long long positive = code < 0 ? -static_cast<long long>(code) : code;
   if (positive >= 11000 && positive <= 11022) return kIpStatusTexts[static_cast<std::size_t>(positive - 11000)].data();
   if (positive >= 40 && positive <= 48) return kSnmpTexts[static_cast<std::size_t>(positive - 40)].data();
-  AskSystem(positive > 2147483647LL ? code : static_cast<int>(positive));
+  WriteSystemMessage(positive > 2147483647LL ? code : static_cast<int>(positive), errorText,
+                     sizeof errorText);
   StripLineEnd(errorText);
   return errorText;
 }
 
-const char* LastErrorText() {
-#ifdef _WIN32
-  return SystemErrorText(static_cast<int>(GetLastError()));
-#else
-  return SystemErrorText(errno);
-#endif
-}
+const char* LastErrorText() { return SystemErrorText(LastSystemError()); }
 
 }  // namespace tarvik

@@ -4,21 +4,10 @@
 #include <cstring>
 
 #include "support/Diagnostics.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
+#include "support/ProgramPath-platform.h"
 
 namespace tarvik {
 namespace {
-
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 
 char programPath[kPathCapacity];
 
@@ -26,13 +15,7 @@ char programPath[kPathCapacity];
 
 void RecordProgramPath() {
   char buffer[4096];
-#ifdef _WIN32
-  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  if (length == 0 || length >= sizeof buffer) length = 0;
-#else
-  ssize_t read = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  std::size_t length = read > 0 ? static_cast<std::size_t>(read) : 0;
-#endif
+  std::size_t length = ReadProgramPath(buffer, sizeof buffer);
   buffer[length] = '\0';
   SetProgramPath(buffer);
 }
@@ -52,7 +35,7 @@ int FileBesideProgram(char* destination, const char* fileName) {
     return 2;
   }
   std::snprintf(destination, kPathCapacity, "%s", programPath);
-  char* separator = std::strrchr(destination, kSeparator);
+  char* separator = std::strrchr(destination, kPathSeparator);
   if (separator == nullptr) {
     DebugPrint("%s: no valid separator\n", destination);
     return 11;

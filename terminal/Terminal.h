@@ -25,18 +25,16 @@ class TerminalView {
   virtual void DeleteAllRows() = 0;
 };
 
-/// Creation options of the list view, one bit each.
+/// Creation options of the list view, one bit each: the bits read by the
+/// terminal or its view. Other bits are kept in the options word as given.
 enum TerminalOption : unsigned {
-  kOwnerData = 1,
-  kNoColumnHeader = 2,
-  kFollowTail = 4,
-  kEditLabels = 8,
-  kGridLines = 16,
-  kFullRowSelect = 32,
-  kLabelTips = 64,
+  kFollowTail = 4,  // scroll to each new row
+  kGridLines = 16,  // draw a line under each row
 };
-/// The options the main window uses: owner data, no header, grid lines.
-inline constexpr unsigned kDefaultTerminalOptions = kOwnerData | kNoColumnHeader | kGridLines;
+/// The options the main window uses. 19 is owner data (1) and no column
+/// header (2), list-view styles the Qt view has by construction (its model
+/// answers rows on demand and it has no header), plus kGridLines (16).
+inline constexpr unsigned kDefaultTerminalOptions = 19;
 
 /// The list-view side of the terminal: options, the follow flag and the
 /// attached view, if any. Operations on the view do nothing without one.

@@ -22,6 +22,7 @@
 #include "app/TerminalListView.h"
 #include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
+#include "support/Version.h"
 #include "terminal/Terminal.h"
 #include "terminal/TerminalModel.h"
 
@@ -83,7 +84,7 @@ class TestMainDialog : public QObject {
   }
 
   void windowMatchesTheTemplate() {
-    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Tarvik V1.01"));
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Tarvik V") + QString::fromLatin1(kVersion));
     QCOMPARE(dialog_->ReportField()->maxLength(), 2047);
     QVERIFY(dialog_->Button(MainDialog::kDecodeId)->isDefault());
     QCOMPARE(dialog_->Button(MainDialog::kReadBufferId)->text(),

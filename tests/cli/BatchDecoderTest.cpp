@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "SyntheticCorpus.h"
 #include "cli/ProgressLine.h"
 #include "report/PrintDecodedReport.h"
+#include "samples/SyntheticCorpus.h"
 
 namespace tarvik {
 namespace {

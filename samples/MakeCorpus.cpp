@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "SyntheticCorpus.h"
+#include "samples/SyntheticCorpus.h"
 
 int main(int argc, char** argv) {
   long count = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 100000;

@@ -1,4 +1,4 @@
-#include "SyntheticCorpus.h"
+#include "samples/SyntheticCorpus.h"
 
 #include <cstdio>
 #include <random>
