@@ -1,7 +1,7 @@
+// RunTarvik: the desktop program's start-up, one instance per user, and its main window.
 #include "app/Application.h"
 
 #include <QApplication>
-
 #include <clocale>
 
 #include "app/MainDialog.h"

@@ -1,10 +1,9 @@
+// MainDialog: the main window's controls laid out from the dialog template, and its commands.
 #include "app/MainDialog.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
-#include <QColor>
 #include <QCloseEvent>
+#include <QColor>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -15,6 +14,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "app/PasteBufferWindow.h"
 #include "app/SubmitReport.h"
@@ -226,8 +226,9 @@ void MainDialog::ShowSummary(const SubmissionSummary& summary) {
   QString text = facts.join(QStringLiteral(", ")).toHtmlEscaped();
   if (d.flightCategory) {
     const QString name = QString::fromLatin1(FlightCategoryName(*d.flightCategory));
-    text = QStringLiteral("<span style=\"background-color:%1; color:white; font-weight:bold\">"
-                          "&nbsp;%2&nbsp;</span> %3")
+    text = QStringLiteral(
+               "<span style=\"background-color:%1; color:white; font-weight:bold\">"
+               "&nbsp;%2&nbsp;</span> %3")
                .arg(CategoryColour(*d.flightCategory).name(), name, text);
     facts.prepend(name);
   }

@@ -1,3 +1,4 @@
+// PasteBufferWindow: the SendBuffer window that submits pasted text as one report.
 #include "app/PasteBufferWindow.h"
 
 #include <QAction>
@@ -9,8 +10,7 @@
 
 namespace tarvik {
 
-PasteBufferWindow::PasteBufferWindow(Submit submit)
-    : QWidget(nullptr), submit_(std::move(submit)) {
+PasteBufferWindow::PasteBufferWindow(Submit submit) : QWidget(nullptr), submit_(std::move(submit)) {
   setObjectName(QStringLiteral("SendBuffer"));
   setWindowTitle(QStringLiteral("SendBuffer"));
   setAttribute(Qt::WA_DeleteOnClose);

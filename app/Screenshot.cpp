@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTest>
-
 #include <clocale>
 #include <cstdio>
 
@@ -26,10 +25,11 @@ int main(int argc, char** argv) {
   tarvik::MainDialog dialog(terminal, stations);
   dialog.resize(dialog.width(), dialog.height() * 3 / 2);
   dialog.show();
-  QTest::keyClicks(dialog.ReportField(),
-                   QStringLiteral("METAR KJFK 211651Z 20021G35KT 2SM R04R/2600VP6000FT -TSRA BR "
-                                  "BKN008CB OVC015 10/09 A2951 RMK AO2 PK WND 20036/1637 "
-                                  "WSHFT 1620 FROPA RAB20 TSE17B20 ACSL SW SLP993 P0006 T01000094 $"));
+  QTest::keyClicks(
+      dialog.ReportField(),
+      QStringLiteral("METAR KJFK 211651Z 20021G35KT 2SM R04R/2600VP6000FT -TSRA BR "
+                     "BKN008CB OVC015 10/09 A2951 RMK AO2 PK WND 20036/1637 "
+                     "WSHFT 1620 FROPA RAB20 TSE17B20 ACSL SW SLP993 P0006 T01000094 $"));
   QTest::keyClick(dialog.ReportField(), Qt::Key_Return);
   QApplication::processEvents();
   if (!dialog.grab().save(output)) {

@@ -1,3 +1,4 @@
+// SingleInstance: the per-user lock file that keeps one desktop program running.
 #include "app/SingleInstance.h"
 
 #include <QDir>

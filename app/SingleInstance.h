@@ -3,7 +3,6 @@
 
 #include <QLockFile>
 #include <QString>
-
 #include <memory>
 
 namespace tarvik {

@@ -1,3 +1,4 @@
+// SubmitReport: a report text to the banner, the echo and its listing or error line.
 #include "app/SubmitReport.h"
 
 #include "decode/DcdMETAR.h"

@@ -1,3 +1,4 @@
+// TerminalListView: the terminal's rows in a list view, and copying selected rows.
 #include "app/TerminalListView.h"
 
 #include <QClipboard>

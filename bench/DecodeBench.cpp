@@ -75,9 +75,13 @@ void BM_DecodeAndJson(benchmark::State& state) {
     for (const std::string& text : reports) {
       out.clear();
       int result = DcdMETAR(text.c_str(), report);
-      const StationEntry* station =
-          result == 0 && IsPresent(report.StationId) ? stations.LookupStation(report.StationId) : nullptr;
-      AppendReportJson(out, {.input = text, .result = result, .report = result == 0 ? &report : nullptr, .station = station});
+      const StationEntry* station = result == 0 && IsPresent(report.StationId)
+                                        ? stations.LookupStation(report.StationId)
+                                        : nullptr;
+      AppendReportJson(out, {.input = text,
+                             .result = result,
+                             .report = result == 0 ? &report : nullptr,
+                             .station = station});
       benchmark::DoNotOptimize(out.data());
     }
   }

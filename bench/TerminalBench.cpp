@@ -49,7 +49,11 @@ void BM_ClearLines(benchmark::State& state) {
   }
 }
 // The filling is untimed, so the iteration count is fixed rather than grown.
-BENCHMARK(BM_ClearLines)->Arg(100'000)->Arg(1'000'000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClearLines)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_CopyMarkedLines(benchmark::State& state) {
   CTerminal terminal;

@@ -1,3 +1,4 @@
+// DecodeBatches: the sequential path and the reader, workers and writer of the parallel one.
 #include "cli/BatchDecoder.h"
 
 #include <fcntl.h>
@@ -50,7 +51,8 @@ class Pipeline {
            const BatchWritten& written)
       : slots_(static_cast<std::size_t>(jobs) * 4), outputFd_(outputFd), written_(written) {
     for (int i = 0; i < jobs; ++i) {
-      workers_.emplace_back([this, formatter = makeFormatter()]() mutable { Work(std::move(formatter)); });
+      workers_.emplace_back(
+          [this, formatter = makeFormatter()]() mutable { Work(std::move(formatter)); });
     }
   }
 
@@ -143,9 +145,8 @@ class Pipeline {
       Slot& slot = SlotOf(sequence);
       {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] {
-          return slot.state == State::Done || (readDone_ && sequence >= batches_);
-        });
+        changed_.wait(
+            lock, [&] { return slot.state == State::Done || (readDone_ && sequence >= batches_); });
         if (slot.state != State::Done) return;  // everything is written
       }
       if (slot.rejected) outcome_.anyRejected = true;

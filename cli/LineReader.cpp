@@ -1,3 +1,4 @@
+// LineReader: reports cut from large blocks of input at line ends.
 #include "cli/LineReader.h"
 
 #include <poll.h>
@@ -29,8 +30,10 @@ bool LineReader::Fill() {
       bytesRead_.fetch_add(end_, std::memory_order_relaxed);
       return true;
     }
-    if (got == 0) eof_ = true;
-    else if (errno != EINTR) error_ = errno;
+    if (got == 0)
+      eof_ = true;
+    else if (errno != EINTR)
+      error_ = errno;
   }
   return false;
 }

@@ -16,7 +16,7 @@ OutputTarget::~OutputTarget() { Abandon(); }
 int OutputTarget::Open(const std::string& path) {
   if (path.empty() || path == "-") return 0;
   // A folder is refused now rather than after the whole run.
-  if (struct stat info {}; stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return EISDIR;
+  if (struct stat info{}; stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return EISDIR;
   if (path.back() == '/') return EISDIR;
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);

@@ -32,9 +32,9 @@ std::string ProgressLine::Text(uint64_t bytesRead, uint64_t totalBytes, uint64_t
   std::string text = "tarvik-decode: " + Megabytes(bytesRead);
   if (totalBytes > 0) {
     char share[16];
-    std::snprintf(share, sizeof share, " (%d%%)",
-                  static_cast<int>(100.0 * static_cast<double>(bytesRead) /
-                                   static_cast<double>(totalBytes)));
+    std::snprintf(
+        share, sizeof share, " (%d%%)",
+        static_cast<int>(100.0 * static_cast<double>(bytesRead) / static_cast<double>(totalBytes)));
     text += " of " + Megabytes(totalBytes) + share;
   } else {
     text += " read";
@@ -47,7 +47,8 @@ std::string ProgressLine::Text(uint64_t bytesRead, uint64_t totalBytes, uint64_t
   }
   if (totalBytes > 0 && bytesRead > 0 && bytesRead < totalBytes && seconds > 0) {
     const auto left = static_cast<long>(seconds * static_cast<double>(totalBytes - bytesRead) /
-                                        static_cast<double>(bytesRead) + 0.5);
+                                            static_cast<double>(bytesRead) +
+                                        0.5);
     char time[32];
     std::snprintf(time, sizeof time, ", %ld:%02ld left", left / 60, left % 60);
     text += time;

@@ -11,9 +11,8 @@
 
 namespace tarvik {
 
-ReportFormatter::ReportFormatter(std::shared_ptr<const StationTable> stations,
-                                 int temperatureUnit, OutputFormat format,
-                                 std::optional<YearMonth> month)
+ReportFormatter::ReportFormatter(std::shared_ptr<const StationTable> stations, int temperatureUnit,
+                                 OutputFormat format, std::optional<YearMonth> month)
     : stations_(std::move(stations)),
       temperatureUnit_(temperatureUnit),
       format_(format),
@@ -34,7 +33,8 @@ bool ReportFormatter::Format(const char* report, std::string& out) {
     DerivedValues derived;
     if (outcome.result == kDecodeOk) {
       outcome.report = &decoded;
-      if (IsPresent(decoded.StationId)) outcome.station = stations_.LookupStation(decoded.StationId);
+      if (IsPresent(decoded.StationId))
+        outcome.station = stations_.LookupStation(decoded.StationId);
       outcome.notDecoded = notDecoded_.Joined();
       if (month_) outcome.observationTime = ObservationTime(decoded, *month_, time);
       derived = DeriveValues(decoded, outcome.station);

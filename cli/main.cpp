@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -14,8 +15,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/BatchDecoder.h"
 #include "cli/LineReader.h"
@@ -69,8 +68,8 @@ int Fail(const std::string& what, int error) {
 // given, then the input files.
 std::vector<Source> Sources(const Options& options) {
   std::vector<Source> sources;
-  const bool dash = std::find(options.reports.begin(), options.reports.end(), "-") !=
-                    options.reports.end();
+  const bool dash =
+      std::find(options.reports.begin(), options.reports.end(), "-") != options.reports.end();
   if (dash || (options.reports.empty() && options.inputs.empty())) sources.push_back({"-"});
   for (const std::string& input : options.inputs) sources.push_back({input});
   return sources;
@@ -82,8 +81,8 @@ uint64_t TotalBytes(const std::vector<Source>& sources) {
   uint64_t total = 0;
   for (const Source& source : sources) {
     struct stat info {};
-    int status = source.IsStandardInput() ? fstat(STDIN_FILENO, &info)
-                                          : stat(source.path.c_str(), &info);
+    int status =
+        source.IsStandardInput() ? fstat(STDIN_FILENO, &info) : stat(source.path.c_str(), &info);
     if (status != 0 || !S_ISREG(info.st_mode)) return 0;
     total += static_cast<uint64_t>(info.st_size);
   }
@@ -188,9 +187,8 @@ int main(int argc, char** argv) {
                  "Write to FILE instead of standard output. The file\n"
                  "appears only when the whole run succeeds.")
       ->type_name("FILE");
-  const std::map<std::string, OutputFormat> formats{{"listing", OutputFormat::Listing},
-                                                    {"json", OutputFormat::Json},
-                                                    {"csv", OutputFormat::Csv}};
+  const std::map<std::string, OutputFormat> formats{
+      {"listing", OutputFormat::Listing}, {"json", OutputFormat::Json}, {"csv", OutputFormat::Csv}};
   app.add_option("-f,--format", options.format,
                  "Output format: listing (the default: the desktop\n"
                  "program's labelled lines), json (one JSON object per\n"

@@ -32,14 +32,12 @@ bool DecodeVisibility(const TokenList& tokens, DecodedReport& report, int& index
 
 /// DecodeRunwayVisualRange() takes one RddD/[M|P]nnnn[V[M|P]nnnn]FT group
 /// into RunwayVisualRange[slot]. Advances by 1.
-bool DecodeRunwayVisualRange(const TokenList& tokens, DecodedReport& report, int& index,
-                             int slot);
+bool DecodeRunwayVisualRange(const TokenList& tokens, DecodedReport& report, int& index, int slot);
 
 /// DecodePresentWeather() splits one weather group into PresentWeather
 /// entries starting at `count`, which it advances. Advances the index by 1.
 /// On a decline the entries already written for the group stay written.
-bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index,
-                          int& count);
+bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index, int& count);
 
 /// DecodePartialObscuration() takes one or two partial-obscuration amounts
 /// (FEW///, SCT000 ...). Advances by 1 or 2.

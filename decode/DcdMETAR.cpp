@@ -1,3 +1,4 @@
+// DcdMETAR: splitting the report, the body step table and its walk, then the remarks.
 #include "decode/DcdMETAR.h"
 
 #include <iterator>
@@ -15,9 +16,24 @@ namespace tarvik {
 namespace {
 
 enum class BodyStep {
-  ReportType, Station, Nil, Correction, DateTime, NilAfterDate, Auto, CorrectionAfterAuto,
-  Wind, VariableWindDirection, Cavok, Visibility, RunwayVisualRange, PresentWeather,
-  PartialObscuration, SkyCondition, Temperature, Altimeter,
+  ReportType,
+  Station,
+  Nil,
+  Correction,
+  DateTime,
+  NilAfterDate,
+  Auto,
+  CorrectionAfterAuto,
+  Wind,
+  VariableWindDirection,
+  Cavok,
+  Visibility,
+  RunwayVisualRange,
+  PresentWeather,
+  PartialObscuration,
+  SkyCondition,
+  Temperature,
+  Altimeter,
 };
 
 using StepDecoder = bool (*)(const TokenList&, DecodedReport&, int&);
@@ -42,21 +58,10 @@ bool DecodeStation(const TokenList& tokens, DecodedReport& report, int& index) {
   return true;
 }
 
-bool DecodeNil(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "NIL", &DecodedReport::NilReport);
-}
-
-bool DecodeCorrection(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "COR", &DecodedReport::CorrectedReport);
-}
-
-bool DecodeAuto(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "AUTO", &DecodedReport::AutoReport);
-}
-
-bool DecodeCavok(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "CAVOK", &DecodedReport::Cavok);
-}
+constexpr auto DecodeNil = DecodeFlagWord<"NIL", &DecodedReport::NilReport>;
+constexpr auto DecodeCorrection = DecodeFlagWord<"COR", &DecodedReport::CorrectedReport>;
+constexpr auto DecodeAuto = DecodeFlagWord<"AUTO", &DecodedReport::AutoReport>;
+constexpr auto DecodeCavok = DecodeFlagWord<"CAVOK", &DecodedReport::Cavok>;
 
 // hhmm, hhmmZ, ddhhmm or ddhhmmZ; no range check.
 bool DecodeDateTime(const TokenList& tokens, DecodedReport& report, int& index) {
@@ -120,7 +125,7 @@ constexpr BodyStepRow kBodySteps[] = {
     {BodyStep::DateTime,            DecodeDateTime},
     {BodyStep::NilAfterDate,        DecodeNil},
     {BodyStep::Auto,                DecodeAuto},
-    {BodyStep::CorrectionAfterAuto, DecodeCorrection},
+    {BodyStep::CorrectionAfterAuto, DecodeFlagWord<"COR", &DecodedReport::CorrectedReport>},
     {BodyStep::Wind,                DecodeWind},
     {BodyStep::VariableWindDirection, DecodeVariableWindDirection},
     {BodyStep::Cavok,               DecodeCavok},

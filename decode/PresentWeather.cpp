@@ -12,18 +12,17 @@ namespace {
 // text wins, which puts the four- and six-letter codes ahead of the
 // two-letter ones.
 constexpr std::string_view kPresentWeatherCodes[] = {
-    "BCFG", "BLDU", "BLSA", "BLPY", "BLSN", "FZBR", "VCBR", "TSGR", "VCTS", "DRDU",
-    "DRSA", "DRSN", "FZFG", "FZDZ", "FZRA", "PRFG", "MIFG", "SHRA", "SHSN", "SHPE",
-    "SHPL", "SHGS", "SHGR", "VCFG", "VCFC", "VCSS", "VCDS", "TSRA", "TSPE", "TSPL",
-    "TSSN", "VCSH", "VCPO", "VCBLDU", "VCBLSA", "VCBLSN", "BR", "DU", "DZ", "DS",
-    "FG", "FC", "FU", "GS", "GR", "HZ", "IC", "PE", "PL", "PO",
-    "RA", "SN", "SG", "SQ", "SA", "SS", "TS", "VA", "PY",
+    "BCFG", "BLDU", "BLSA", "BLPY",   "BLSN",   "FZBR",   "VCBR", "TSGR", "VCTS", "DRDU",
+    "DRSA", "DRSN", "FZFG", "FZDZ",   "FZRA",   "PRFG",   "MIFG", "SHRA", "SHSN", "SHPE",
+    "SHPL", "SHGS", "SHGR", "VCFG",   "VCFC",   "VCSS",   "VCDS", "TSRA", "TSPE", "TSPL",
+    "TSSN", "VCSH", "VCPO", "VCBLDU", "VCBLSA", "VCBLSN", "BR",   "DU",   "DZ",   "DS",
+    "FG",   "FC",   "FU",   "GS",     "GR",     "HZ",     "IC",   "PE",   "PL",   "PO",
+    "RA",   "SN",   "SG",   "SQ",     "SA",     "SS",     "TS",   "VA",   "PY",
 };
 
 }  // namespace
 
-bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index,
-                          int& count) {
+bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index, int& count) {
   std::string_view rest(tokens[index]);
   while (count < kPresentWeatherSlots) {
     std::string_view intensity;

@@ -17,8 +17,7 @@ int32_t BoundValue(const char* begin, const char* end) {
 
 }  // namespace
 
-bool DecodeRunwayVisualRange(const TokenList& tokens, DecodedReport& report, int& index,
-                             int slot) {
+bool DecodeRunwayVisualRange(const TokenList& tokens, DecodedReport& report, int& index, int slot) {
   const char* group = tokens[index];
   std::string_view text(group);
   if (text.size() < 7 || text[0] != 'R' || !text.ends_with("FT")) return false;

@@ -13,9 +13,7 @@ int Length(const char* text) { return static_cast<int>(std::strlen(text)); }
 
 // At least one digit, and nothing but digits, in the first n characters.
 // (A negative n tests the whole text.)
-bool SomeDigits(const char* text, int n) {
-  return n != 0 && text[0] != '\0' && AllDigits(text, n);
-}
+bool SomeDigits(const char* text, int n) { return n != 0 && text[0] != '\0' && AllDigits(text, n); }
 
 }  // namespace
 

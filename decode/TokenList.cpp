@@ -1,3 +1,4 @@
+// TokenList: splitting a report at blanks into inline or heap storage.
 #include "decode/TokenList.h"
 
 #include <cstring>

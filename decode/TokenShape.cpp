@@ -1,3 +1,4 @@
+// Token shape tests: character classes, leading integers and shape patterns.
 #include "decode/TokenShape.h"
 
 #include <limits>
@@ -46,8 +47,8 @@ int32_t IntOfFirst(const char* text, int n) {
     value = value * 10 - (text[i] - '0');
     if (value < kMin) value = kMin - 1;  // keep it bounded; saturated below
   }
-  if (negative) return value < kMin ? std::numeric_limits<int32_t>::min()
-                                    : static_cast<int32_t>(value);
+  if (negative)
+    return value < kMin ? std::numeric_limits<int32_t>::min() : static_cast<int32_t>(value);
   if (-value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(-value);
 }
@@ -63,6 +64,7 @@ bool MatchShape(const char* text, const char* shape) {
       shape += shape[2] == '\0' ? 2 : 3;
       ++text;
       continue;
+    // clang-format off
     case 'a': if (!IsAlpha(c)) return false; break;
     case 'c': if (!IsAlnum(c)) return false; break;
     case 'd': if (!IsDigit(c)) return false; break;
@@ -74,6 +76,7 @@ bool MatchShape(const char* text, const char* shape) {
     case 't': if (!IsPunctuation(c)) return false; break;
     case 'u': if (!IsUpper(c)) return false; break;
     case 'w': if (!IsSpace(c)) return false; break;
+    // clang-format on
     case 'm':
       if (!IsSpace(c)) return false;
       while (IsSpace(*text)) ++text;

@@ -16,10 +16,8 @@ struct VariableWindShape {
 
 // Tried in order; the first shape that matches decides.
 constexpr VariableWindShape kVariableWindShapes[] = {
-    {"'V''R''B'dd'K''T'", 2, 0, 0},
-    {"'V''R''B'ddd'K''T'", 3, 0, 0},
-    {"'V''R''B'ddd'G'ddd'K''T'", 3, 7, 3},
-    {"'V''R''B'dd'G'dd'K''T'", 2, 6, 2},
+    {"'V''R''B'dd'K''T'", 2, 0, 0},        {"'V''R''B'ddd'K''T'", 3, 0, 0},
+    {"'V''R''B'ddd'G'ddd'K''T'", 3, 7, 3}, {"'V''R''B'dd'G'dd'K''T'", 2, 6, 2},
     {"'V''R''B'dd'G'ddd'K''T'", 2, 6, 3},
 };
 

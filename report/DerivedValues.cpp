@@ -72,8 +72,7 @@ std::optional<int32_t> CeilingFt(const DecodedReport& r) {
 
 // A visibility the report gives counts before CAVOK: a report holding both
 // contradicts itself, and the worse reading is the safer one.
-std::optional<FlightCategory> VisibilityPart(const DecodedReport& r,
-                                             std::optional<double> miles) {
+std::optional<FlightCategory> VisibilityPart(const DecodedReport& r, std::optional<double> miles) {
   if (!miles) return r.Cavok ? std::optional(FlightCategory::Vfr) : std::nullopt;
   if (*miles < 1) return FlightCategory::Lifr;
   if (*miles < 3) return FlightCategory::Ifr;

@@ -21,12 +21,12 @@ enum class FlightCategory { Lifr, Ifr, Mvfr, Vfr };
 
 /// The derived values of one report; each is absent when what it needs is.
 struct DerivedValues {
-  std::optional<double> visibilitySm;        // statute miles, 2 decimals
-  std::optional<int32_t> ceilingFt;          // feet
+  std::optional<double> visibilitySm;  // statute miles, 2 decimals
+  std::optional<int32_t> ceilingFt;    // feet
   std::optional<FlightCategory> flightCategory;
-  std::optional<double> relativeHumidity;    // percent, 1 decimal
-  std::optional<int32_t> pressureAltitudeFt; // feet
-  std::optional<int32_t> densityAltitudeFt;  // feet
+  std::optional<double> relativeHumidity;     // percent, 1 decimal
+  std::optional<int32_t> pressureAltitudeFt;  // feet
+  std::optional<int32_t> densityAltitudeFt;   // feet
 
   [[nodiscard]] bool Empty() const {
     return !visibilitySm && !ceilingFt && !flightCategory && !relativeHumidity &&

@@ -1,7 +1,6 @@
 // ObservationTime: the month given by the caller, the day and time by the report.
 #include "report/ObservationTime.h"
 
-
 namespace tarvik {
 namespace {
 
@@ -44,8 +43,7 @@ std::string_view ObservationTime(const DecodedReport& report, YearMonth month,
   const int32_t hour = report.ObservationHour;
   const int32_t minute = report.ObservationMinute;
   // Absent values are the largest int32_t, so they fail these ranges too.
-  if (day < 1 || day > DaysInMonth(month) || hour < 0 || hour > 23 || minute < 0 ||
-      minute > 59) {
+  if (day < 1 || day > DaysInMonth(month) || hour < 0 || hour > 23 || minute < 0 || minute > 59) {
     return {};
   }
   char* p = Digits(text, month.year, 4);

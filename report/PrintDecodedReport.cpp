@@ -1,10 +1,11 @@
+// PrintDecodedReport: every labelled line of the listing, in listing order.
 #include "report/PrintDecodedReport.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <string_view>
 #include <limits>
+#include <string_view>
 
 #include "report/StationDirectory.h"
 #include "terminal/Terminal.h"
@@ -33,7 +34,8 @@ class FieldLine {
   }
   template <typename... Format>
   void Number(auto value, Format... format) {
-    auto [end, error] = std::to_chars(buffer_ + length_, buffer_ + sizeof buffer_ - 1, value, format...);
+    auto [end, error] =
+        std::to_chars(buffer_ + length_, buffer_ + sizeof buffer_ - 1, value, format...);
     if (error == std::errc()) length_ = static_cast<std::size_t>(end - buffer_);
   }
   void Write(CTerminal& t) {
@@ -71,6 +73,9 @@ void Fixed(CTerminal& t, std::string_view label, double value, int precision) {
   line.Write(t);
 }
 
+// One line of code is one line of the listing: the printing steps stay
+// unwrapped, so that each reads as a row of its table.
+// clang-format off
 void PrintStation(const DecodedReport& r, CTerminal& t, StationDirectory& stations) {
   if (const StationEntry* e = stations.LookupStation(r.StationId)) {
     t.OutputLineF("STATION ID          : %s: %s, %s, loc %s, %s, elev %d meters\n", e->Id,
@@ -292,6 +297,7 @@ void PrintSensorsAndIndicators(const DecodedReport& r, CTerminal& t) {
   if (IsPresent(r.MinVariableWindDirection)) Int(t, "MIN VRBL WIND DIR   : ", r.MinVariableWindDirection);
   if (IsPresent(r.MaxVariableWindDirection)) Int(t, "MAX VRBL WIND DIR   : ", r.MaxVariableWindDirection);
 }
+// clang-format on
 
 }  // namespace
 
@@ -317,6 +323,7 @@ void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& 
   t.OutputLine("/*    DECODED METAR REPORT");
   t.OutputLine(kBannerRule);
 
+  // clang-format off
   if (IsPresent(r.ReportCodeName)) Text(t, "REPORT CODE NAME    : ", r.ReportCodeName);
   if (IsPresent(r.StationId)) PrintStation(r, t, stations);
   if (IsPresent(r.ObservationDay) && IsPresent(r.ObservationHour) && IsPresent(r.ObservationMinute)) {
@@ -338,6 +345,7 @@ void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& 
   if (IsPresent(r.PrevailingVisibilitySm)) Fixed(t, "PREVAIL VSBY (SM)   : ", r.PrevailingVisibilitySm, 3);
   if (IsPresent(r.VisibilityDirection)) Text(t, "VISIBILITY DIRECTION: ", r.VisibilityDirection);
   if (r.RvrNo) t.OutputLine("RVRNO               : TRUE\n");
+  // clang-format on
 
   PrintRunwayVisualRanges(r, t);
   PrintDispatchVisualRange(r, t);

@@ -97,8 +97,8 @@ struct Plan {
   std::size_t bound = 0;  // the most bytes the cells of one line take
 };
 
-char* RecordCells(char* p, const char* record, const Plan& plan, std::size_t first,
-                  std::size_t end, bool& listed);
+char* RecordCells(char* p, const char* record, const Plan& plan, std::size_t first, std::size_t end,
+                  bool& listed);
 
 std::size_t ValueSize(const Cell& cell) {
   switch (cell.kind) {
@@ -174,7 +174,9 @@ const Plan& ThePlan() {
   return kPlan;
 }
 
-bool NeedsCare(unsigned char c) { return c == ',' || c == '"' || c == '\r' || c == '\n' || c >= 0x80; }
+bool NeedsCare(unsigned char c) {
+  return c == ',' || c == '"' || c == '\r' || c == '\n' || c >= 0x80;
+}
 
 // A record text of at most `size` bytes, as one cell.
 char* TextCell(char* p, const char* text, std::size_t size) {
@@ -191,8 +193,8 @@ char* TextCell(char* p, const char* text, std::size_t size) {
 
 // Cells [first, end) of the record, each with the comma before it.
 // `listed` says whether the list being written is still going.
-char* RecordCells(char* p, const char* record, const Plan& plan, std::size_t first,
-                  std::size_t end, bool& listed) {
+char* RecordCells(char* p, const char* record, const Plan& plan, std::size_t first, std::size_t end,
+                  bool& listed) {
   for (std::size_t i = first; i < end; ++i) {
     const Cell& cell = plan.cells[i];
     *p++ = ',';

@@ -1,3 +1,4 @@
+// ReportJson: JSON strings, and the record as JSON walked from the field catalogue.
 #include "report/ReportJson.h"
 
 #include <cstdint>
@@ -25,8 +26,10 @@ class ObjectWriter {
  public:
   explicit ObjectWriter(char*& p) : p_(p), open_(p) {}
   void Close() {
-    if (p_ == open_) *p_++ = '{';
-    else *open_ = '{';
+    if (p_ == open_)
+      *p_++ = '{';
+    else
+      *open_ = '{';
     *p_++ = '}';
   }
   void Key(std::string_view name) {
@@ -85,8 +88,9 @@ std::size_t ValueBound(const FieldInfo& field) {
 
 // The station entry's texts are bounded by their capacities too.
 constexpr std::size_t kStationBound =
-    64 + 6 * (sizeof(StationEntry::Id) + sizeof(StationEntry::Name) + sizeof(StationEntry::State) +
-              sizeof(StationEntry::Latitude) + sizeof(StationEntry::Longitude)) +
+    64 +
+    6 * (sizeof(StationEntry::Id) + sizeof(StationEntry::Name) + sizeof(StationEntry::State) +
+         sizeof(StationEntry::Latitude) + sizeof(StationEntry::Longitude)) +
     kMaxNumberText;
 
 void Station(ObjectWriter& w, const StationEntry& e) {
@@ -156,8 +160,10 @@ void Slots(ObjectWriter& w, const FieldInfo& field, const char* record) {
   char*& p = w.P();
   for (int slot = 0; slot < field.slots; ++slot) {
     if (!HasValue(record, field, slot)) continue;
-    if (!any) w.Key(field.name), *p++ = '[';
-    else *p++ = ',';
+    if (!any)
+      w.Key(field.name), *p++ = '[';
+    else
+      *p++ = ',';
     any = true;
     const char* bytes = FieldBytes(record, field, slot);
     ObjectWriter object(p);
@@ -360,7 +366,8 @@ void AppendReportJson(std::string& out, const ReportOutcome& outcome) {
       }
       out += ']';
     }
-    if (outcome.derived != nullptr && !outcome.derived->Empty()) AppendDerived(out, *outcome.derived);
+    if (outcome.derived != nullptr && !outcome.derived->Empty())
+      AppendDerived(out, *outcome.derived);
   }
   out += "}\n";
 }

@@ -1,3 +1,4 @@
+// StationDirectory: reading station lines, the table kept while the file is unchanged, lookups.
 #include "report/StationDirectory.h"
 
 #include <fcntl.h>
@@ -153,11 +154,10 @@ int StationDirectory::OpenFile(const std::string& path, FileIdentity* identity) 
     errno = EISDIR;
   }
   if (fd < 0) return -1;
-  *identity = FileIdentity{static_cast<uint64_t>(status.st_dev),
-                           static_cast<uint64_t>(status.st_ino),
-                           static_cast<uint64_t>(status.st_size),
-                           static_cast<int64_t>(status.st_mtim.tv_sec),
-                           static_cast<int64_t>(status.st_mtim.tv_nsec)};
+  *identity = FileIdentity{
+      static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
+      static_cast<uint64_t>(status.st_size), static_cast<int64_t>(status.st_mtim.tv_sec),
+      static_cast<int64_t>(status.st_mtim.tv_nsec)};
   return fd;
 }
 

@@ -1,3 +1,4 @@
+// SyntheticReports: realistic reports made from templates and a seeded generator.
 #include "samples/SyntheticCorpus.h"
 
 #include <cstdio>
@@ -24,15 +25,18 @@ class ReportMaker {
       Add("CAVOK");
     } else {
       Visibility(american);
-      if (Chance(0.04)) Add(Format("R%02d%s/%04dFT", Pick(1, 36), Chance(0.5) ? "L" : "", Pick(6, 60) * 100));
+      if (Chance(0.04))
+        Add(Format("R%02d%s/%04dFT", Pick(1, 36), Chance(0.5) ? "L" : "", Pick(6, 60) * 100));
       Weather();
       Clouds();
     }
     Add(Format("%s%02d/%s%02d", Chance(0.15) ? "M" : "", Pick(0, 35), Chance(0.25) ? "M" : "",
                Pick(0, 25)));
     Add(american ? Format("A%04d", Pick(2900, 3070)) : Format("Q%04d", Pick(985, 1035)));
-    if (american) Remarks();
-    else if (Chance(0.4)) Add(Chance(0.5) ? "NOSIG" : "BECMG 4000 BR");
+    if (american)
+      Remarks();
+    else if (Chance(0.4))
+      Add(Chance(0.5) ? "NOSIG" : "BECMG 4000 BR");
     return text_;
   }
 
@@ -66,8 +70,10 @@ class ReportMaker {
     }
     int direction = Pick(0, 36) * 10;
     int speed = Pick(0, 25);
-    if (Chance(0.2)) Add(Format("%03d%02dG%02dKT", direction, speed, speed + Pick(5, 20)));
-    else Add(Format("%03d%02dKT", direction, speed));
+    if (Chance(0.2))
+      Add(Format("%03d%02dG%02dKT", direction, speed, speed + Pick(5, 20)));
+    else
+      Add(Format("%03d%02dKT", direction, speed));
   }
   void Visibility(bool american) {
     if (!american) {
@@ -75,8 +81,8 @@ class ReportMaker {
       Add(OneOf(metres));
       return;
     }
-    static const char* const miles[] = {"10SM", "10SM", "10SM", "7SM", "5SM", "3SM",
-                                        "2SM", "1/2SM", "3/4SM", "M1/4SM"};
+    static const char* const miles[] = {"10SM", "10SM", "10SM",  "7SM",   "5SM",
+                                        "3SM",  "2SM",  "1/2SM", "3/4SM", "M1/4SM"};
     if (Chance(0.05)) {
       Add("1");
       Add("1/2SM");
@@ -85,8 +91,8 @@ class ReportMaker {
     }
   }
   void Weather() {
-    static const char* const weather[] = {"-RA", "RA", "+RA", "BR", "HZ", "-SN", "SN", "FG",
-                                          "-DZ", "VCTS", "+TSRA", "-SHRA", "FZFG", "-RASN"};
+    static const char* const weather[] = {"-RA", "RA",  "+RA",  "BR",    "HZ",    "-SN",  "SN",
+                                          "FG",  "-DZ", "VCTS", "+TSRA", "-SHRA", "FZFG", "-RASN"};
     for (int n = Chance(0.3) ? Pick(1, 2) : 0; n > 0; --n) Add(OneOf(weather));
   }
   void Clouds() {
@@ -104,15 +110,17 @@ class ReportMaker {
   void Remarks() {
     Add("RMK");
     Add(Chance(0.8) ? "AO2" : "AO1");
-    if (Chance(0.1)) Add(Format("PK WND %03d%02d/%02d%02d", Pick(0, 35) * 10, Pick(26, 50),
-                                Pick(0, 23), Pick(0, 59)));
+    if (Chance(0.1))
+      Add(Format("PK WND %03d%02d/%02d%02d", Pick(0, 35) * 10, Pick(26, 50), Pick(0, 23),
+                 Pick(0, 59)));
     if (Chance(0.05)) Add(Format("WSHFT %02d%02d", Pick(0, 23), Pick(0, 59)));
     if (Chance(0.05)) Add("LTG DSNT NE");
     if (Chance(0.1)) Add(Format("RAB%02dE%02d", Pick(0, 59), Pick(0, 59)));
     if (Chance(0.8)) Add(Format("SLP%03d", Pick(0, 999)));
     if (Chance(0.3)) Add(Format("P%04d", Pick(0, 50)));
     if (Chance(0.2)) Add(Format("6%04d", Pick(0, 120)));
-    if (Chance(0.8)) Add(Format("T%d%03d%d%03d", Pick(0, 1), Pick(0, 350), Pick(0, 1), Pick(0, 250)));
+    if (Chance(0.8))
+      Add(Format("T%d%03d%d%03d", Pick(0, 1), Pick(0, 350), Pick(0, 1), Pick(0, 250)));
     if (Chance(0.2)) Add(Format("1%d%03d", Pick(0, 1), Pick(0, 350)));
     if (Chance(0.2)) Add(Format("2%d%03d", Pick(0, 1), Pick(0, 300)));
     if (Chance(0.3)) Add(Format("5%d%03d", Pick(0, 8), Pick(0, 60)));

@@ -1,3 +1,4 @@
+// ProgramPath: the recorded program path and files beside it, on every platform.
 #include "support/ProgramPath.h"
 
 #include <cstdio>

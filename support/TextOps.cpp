@@ -1,3 +1,4 @@
+// TextOps: skipping blanks, the next word, trailing blanks and line ends.
 #include "support/TextOps.h"
 
 #include <cstring>

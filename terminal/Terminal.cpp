@@ -1,3 +1,4 @@
+// CTerminal: the line store's blocks, ids, marks and the view it keeps informed.
 #include "terminal/Terminal.h"
 
 #include <cstdarg>

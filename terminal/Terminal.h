@@ -124,8 +124,8 @@ class CTerminal : public CVListView {
     std::size_t size;
   };
   std::vector<TerminalLine> lines_;
-  std::vector<Block> blocks_;   // text storage; the last block is filled
-  std::size_t blockUsed_ = 0;   // bytes used in blocks_[currentBlock_]
+  std::vector<Block> blocks_;  // text storage; the last block is filled
+  std::size_t blockUsed_ = 0;  // bytes used in blocks_[currentBlock_]
   std::size_t currentBlock_ = 0;
   int32_t nextId_ = 0;
 };

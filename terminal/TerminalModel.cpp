@@ -1,3 +1,4 @@
+// TerminalModel: the line store's rows for a Qt list view.
 #include "terminal/TerminalModel.h"
 
 #include <string>
@@ -30,8 +31,7 @@ QVariant TerminalModel::data(const QModelIndex& index, int role) const {
     }
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
   }
-  default:
-    return {};
+  default: return {};
   }
 }
 

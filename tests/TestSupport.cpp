@@ -1,3 +1,4 @@
+// Shared helpers for the core tests: decoding, listings, filled records, test data.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

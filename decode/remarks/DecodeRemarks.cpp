@@ -1,3 +1,4 @@
+// DecodeRemarks: the remark order table and the walk over the groups after RMK.
 #include "decode/remarks/DecodeRemarks.h"
 
 #include <array>
@@ -11,9 +12,9 @@ namespace {
 
 // What happens when a group is accepted more than once in one report.
 enum class Repeat {
-  Reset,          // the second and later acceptances clear the row's fields
-  ResetOnThird,   // two occurrences are kept; a third clears them
-  Never,          // no counting at all
+  Reset,         // the second and later acceptances clear the row's fields
+  ResetOnThird,  // two occurrences are kept; a third clears them
+  Never,         // no counting at all
 };
 
 struct RemarkWalk {
@@ -40,8 +41,7 @@ bool RecentWeatherStep(const TokenList& tokens, DecodedReport& report, int& inde
   return DecodeRecentWeather(tokens, report, index, walk.recentWeatherCount);
 }
 
-bool ObscurationStep(const TokenList& tokens, DecodedReport& report, int& index,
-                     RemarkWalk& walk) {
+bool ObscurationStep(const TokenList& tokens, DecodedReport& report, int& index, RemarkWalk& walk) {
   return DecodeObscuration(tokens, report, index, walk.obscurations);
 }
 
@@ -57,6 +57,7 @@ struct RemarkRow {
 // repeat rule clears. RADAT is skipped before anything else;
 // rows 1 and 2 come before the numbered table of the remarks code; the six
 // words of row 40 count their occurrences one by one.
+// clang-format off
 constexpr RemarkRow kRemarkOrder[] = {
     {"RADAT", SkipRadat, Repeat::Never, Fields("")},
     /* 1 */ {"Tornadic activity", Step<DecodeTornadic>, Repeat::Reset,
@@ -148,6 +149,7 @@ constexpr RemarkRow kRemarkOrder[] = {
     /* 43 */ {"Dispatch visual range", Step<DecodeDispatchVisualRange>, Repeat::Reset,
               Fields("DispatchVisualRange")},
 };
+// clang-format on
 
 constexpr std::size_t kRows = std::size(kRemarkOrder);
 constexpr std::size_t kObscurationRow = 17;
@@ -155,8 +157,7 @@ static_assert(kRemarkOrder[kObscurationRow].repeat == Repeat::ResetOnThird);
 
 }  // namespace
 
-void DecodeRemarks(const TokenList& tokens, DecodedReport& report,
-                   NotDecodedGroups* notDecoded) {
+void DecodeRemarks(const TokenList& tokens, DecodedReport& report, NotDecodedGroups* notDecoded) {
   int index = 0;
   while (tokens[index] != nullptr && std::string_view(tokens[index]) != "RMK") ++index;
   if (tokens[index] == nullptr) return;

@@ -1,3 +1,4 @@
+// FractionValue: fractions such as 3/16, alone or after a whole number.
 #include "decode/remarks/FractionValue.h"
 
 #include <cstring>

@@ -1,10 +1,9 @@
 // Lightning remark (frequency, type pairs, location, direction), VCTS, and the
 // thunderstorm location group TS d [MOV d].
-#include "decode/remarks/RemarkDecoders.h"
-
 #include <span>
 #include <string_view>
 
+#include "decode/remarks/RemarkDecoders.h"
 #include "decode/remarks/RemarkWords.h"
 
 namespace tarvik {
@@ -31,8 +30,8 @@ constexpr WordFlag kTypePairs[] = {
 
 // OHD, the last row, is only taken after a bare LTG.
 constexpr WordFlag kLocations[] = {
-    {"DSNT", &DecodedReport::LightningDistant}, {"AP", &DecodedReport::LightningAtAirport},
-    {"VCY", &DecodedReport::LightningVicinity}, {"VC", &DecodedReport::LightningVicinity},
+    {"DSNT", &DecodedReport::LightningDistant},  {"AP", &DecodedReport::LightningAtAirport},
+    {"VCY", &DecodedReport::LightningVicinity},  {"VC", &DecodedReport::LightningVicinity},
     {"OVHD", &DecodedReport::LightningOverhead}, {"OHD", &DecodedReport::LightningOverhead},
 };
 constexpr std::size_t kTypedLocations = std::size(kLocations) - 1;

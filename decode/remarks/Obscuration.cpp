@@ -24,7 +24,6 @@ constexpr std::string_view kObscurationCodes[] = {
 };
 static_assert(std::size(kObscurationCodes) == 47);
 
-
 bool IsObscurationCodeRun(std::string_view text) {
   if (text.empty()) return false;
   while (!text.empty()) {

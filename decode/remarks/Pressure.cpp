@@ -23,14 +23,6 @@ int Length(const char* text) { return static_cast<int>(std::strlen(text)); }
 
 }  // namespace
 
-bool DecodePresfr(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "PRESFR", &DecodedReport::PressureFallingRapidly);
-}
-
-bool DecodePresrr(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "PRESRR", &DecodedReport::PressureRisingRapidly);
-}
-
 bool DecodeSeaLevelPressure(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
   if (group == nullptr) return false;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "decode/DecodedReport.h"
+#include "decode/FlagWord.h"
 #include "decode/TokenList.h"
 
 namespace tarvik {
@@ -124,8 +125,10 @@ bool DecodeObscurationAloft(const TokenList& tokens, DecodedReport& report, int&
 
 /// DecodePresfr() / DecodePresrr(): the words PRESFR / PRESRR. Consumes 1 on
 /// success, 0 on failure.
-bool DecodePresfr(const TokenList& tokens, DecodedReport& report, int& index);
-bool DecodePresrr(const TokenList& tokens, DecodedReport& report, int& index);
+inline constexpr auto DecodePresfr =
+    DecodeFlagWord<"PRESFR", &DecodedReport::PressureFallingRapidly>;
+inline constexpr auto DecodePresrr =
+    DecodeFlagWord<"PRESRR", &DecodedReport::PressureRisingRapidly>;
 
 /// DecodeSeaLevelPressure(): SLPNO, SLPppp or SLP ppp. Consumes 1 or 2 on
 /// success, 0 on failure.
@@ -174,14 +177,15 @@ bool DecodeSynopticCloudTypes(const TokenList& tokens, DecodedReport& report, in
 
 /// The indicator words NOSPECI, LAST, PWINO, FZRANO, TSNO, $, RVRNO and PNO,
 /// each setting its flag. Consume 1 on success, 0 on failure.
-bool DecodeNoSpeci(const TokenList& tokens, DecodedReport& report, int& index);
-bool DecodeLastReport(const TokenList& tokens, DecodedReport& report, int& index);
-bool DecodePwiNo(const TokenList& tokens, DecodedReport& report, int& index);
-bool DecodeFzraNo(const TokenList& tokens, DecodedReport& report, int& index);
-bool DecodeTsNo(const TokenList& tokens, DecodedReport& report, int& index);
-bool DecodeMaintenanceIndicator(const TokenList& tokens, DecodedReport& report, int& index);
-bool DecodeRvrNo(const TokenList& tokens, DecodedReport& report, int& index);
-bool DecodePNo(const TokenList& tokens, DecodedReport& report, int& index);
+inline constexpr auto DecodeNoSpeci = DecodeFlagWord<"NOSPECI", &DecodedReport::NoSpeci>;
+inline constexpr auto DecodeLastReport = DecodeFlagWord<"LAST", &DecodedReport::LastReport>;
+inline constexpr auto DecodePwiNo = DecodeFlagWord<"PWINO", &DecodedReport::PwiNo>;
+inline constexpr auto DecodeFzraNo = DecodeFlagWord<"FZRANO", &DecodedReport::FzraNo>;
+inline constexpr auto DecodeTsNo = DecodeFlagWord<"TSNO", &DecodedReport::TsNo>;
+inline constexpr auto DecodeMaintenanceIndicator =
+    DecodeFlagWord<"$", &DecodedReport::MaintenanceIndicator>;
+inline constexpr auto DecodeRvrNo = DecodeFlagWord<"RVRNO", &DecodedReport::RvrNo>;
+inline constexpr auto DecodePNo = DecodeFlagWord<"PNO", &DecodedReport::PNo>;
 
 /// DecodeVisNo() (VISNO RYnn) and DecodeChiNo() (CHINO RYnn). Success
 /// consumes 2; a keyword with a bad location fails consuming 1; other

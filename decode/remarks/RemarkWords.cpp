@@ -1,3 +1,4 @@
+// Remark words: cover code prefixes and fraction tokens.
 #include "decode/remarks/RemarkWords.h"
 
 #include <cstring>

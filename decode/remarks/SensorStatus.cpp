@@ -31,38 +31,6 @@ bool DecodeSensorAtRunway(const TokenList& tokens, DecodedReport& report, int& i
 
 }  // namespace
 
-bool DecodeNoSpeci(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "NOSPECI", &DecodedReport::NoSpeci);
-}
-
-bool DecodeLastReport(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "LAST", &DecodedReport::LastReport);
-}
-
-bool DecodePwiNo(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "PWINO", &DecodedReport::PwiNo);
-}
-
-bool DecodeFzraNo(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "FZRANO", &DecodedReport::FzraNo);
-}
-
-bool DecodeTsNo(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "TSNO", &DecodedReport::TsNo);
-}
-
-bool DecodeMaintenanceIndicator(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "$", &DecodedReport::MaintenanceIndicator);
-}
-
-bool DecodeRvrNo(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "RVRNO", &DecodedReport::RvrNo);
-}
-
-bool DecodePNo(const TokenList& tokens, DecodedReport& report, int& index) {
-  return TakeFlagWord(tokens, report, index, "PNO", &DecodedReport::PNo);
-}
-
 bool DecodeVisNo(const TokenList& tokens, DecodedReport& report, int& index) {
   return DecodeSensorAtRunway(tokens, report, index, "VISNO", &DecodedReport::VisNo,
                               &DecodedReport::VisnoLocation);

@@ -44,8 +44,7 @@ bool DecodeSixHourExtreme(const TokenList& tokens, DecodedReport& report, int& i
 // A half of the 24-hour group has a value only with a real sign digit and
 // three figures.
 float TwentyFourHourPart(const char* part) {
-  return IsSignDigit(part[0]) && AllDigits(part + 1, 3) ? Tenths(part[0], part + 1)
-                                                        : kAbsentFloat;
+  return IsSignDigit(part[0]) && AllDigits(part + 1, 3) ? Tenths(part[0], part + 1) : kAbsentFloat;
 }
 
 }  // namespace
@@ -76,8 +75,8 @@ bool DecodeMinTemperature(const TokenList& tokens, DecodedReport& report, int& i
 
 bool DecodeMaxMinTemperature24Hour(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 9 || group[0] != '4' ||
-      !IsExtremePart(group + 1) || !IsExtremePart(group + 5)) {
+  if (group == nullptr || std::strlen(group) != 9 || group[0] != '4' || !IsExtremePart(group + 1) ||
+      !IsExtremePart(group + 5)) {
     return false;
   }
   report.MaxTemperature24Hour = TwentyFourHourPart(group + 1);

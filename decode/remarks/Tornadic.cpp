@@ -1,11 +1,10 @@
 // Tornadic activity remark (keyword, times, distance, location, direction and
 // movement) and the automated-station indicator word.
-#include "decode/remarks/RemarkDecoders.h"
-
 #include <cstring>
 #include <string_view>
 
 #include "decode/TokenShape.h"
+#include "decode/remarks/RemarkDecoders.h"
 #include "decode/remarks/RemarkWords.h"
 
 namespace tarvik {
@@ -16,8 +15,8 @@ constexpr std::string_view kTornadicWords[] = {"TORNADO", "TORNADOS", "TORNADOES
 
 // Both spellings of each indicator are in use: with the digit zero and with
 // the letter O.
-constexpr std::string_view kAutoIndicatorWords[] = {"A01", "A01A", "A02", "A02A", "AOA",
-                                                    "A0A", "AO1", "AO1A", "AO2", "AO2A"};
+constexpr std::string_view kAutoIndicatorWords[] = {"A01", "A01A", "A02",  "A02A", "AOA",
+                                                    "A0A", "AO1",  "AO1A", "AO2",  "AO2A"};
 
 // A time hhmm, or a bare hour when the value is below 100.
 void SetTime(int32_t value, int32_t& hour, int32_t& minute) {

@@ -1,13 +1,12 @@
 // Peak wind, wind shift and the visibility remarks (tower, surface, variable,
 // second site, sector).
-#include "decode/remarks/RemarkDecoders.h"
-
 #include <cstring>
 #include <string_view>
 
 #include "decode/TokenShape.h"
-#include "decode/remarks/FractionValue.h"
 #include "decode/Vocabulary.h"
+#include "decode/remarks/FractionValue.h"
+#include "decode/remarks/RemarkDecoders.h"
 #include "decode/remarks/RemarkWords.h"
 
 namespace tarvik {
@@ -87,7 +86,8 @@ bool SectorValue(const char* token, const char* after, float& value, int& used) 
     }
     // Something like 1/2/3: no whole part, but a fraction may follow.
   }
-  if (after != nullptr && std::string_view("0123456789/").find(after[0]) != std::string_view::npos &&
+  if (after != nullptr &&
+      std::string_view("0123456789/").find(after[0]) != std::string_view::npos &&
       std::strchr(after, '/') != nullptr) {
     float fraction = FractionValue(after);
     if (fraction <= kLargestSectorFraction) {

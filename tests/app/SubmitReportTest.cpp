@@ -73,17 +73,19 @@ TEST_F(SubmitReportTest, NullTextIsRejectedWithEight) {
 
 TEST_F(SubmitReportTest, DecodedReportIsEchoedAsGivenThenListed) {
   // A text of blanks only is not empty: it decodes as a report without groups.
-  EXPECT_EQ(Submit("   "), (std::vector<std::string>{kBanner, "INPUT METAR REPORT:", "   ", " ",
-                                                       "/*******************************************/",
-                                                       "/*    DECODED METAR REPORT",
-                                                       "/*******************************************/"}));
+  EXPECT_EQ(Submit("   "),
+            (std::vector<std::string>{kBanner, "INPUT METAR REPORT:", "   ", " ",
+                                      "/*******************************************/",
+                                      "/*    DECODED METAR REPORT",
+                                      "/*******************************************/"}));
   // A multi-line text is one line and one report; tabs and line ends stay
   // inside groups.
   std::vector<std::string> rows = Submit("KAUS 121755Z\r\n24010KT 10SM");
   ASSERT_GE(rows.size(), 8U);
   EXPECT_EQ(rows[2], "KAUS 121755Z\r\n24010KT 10SM");
-  EXPECT_EQ(rows[7], "STATION ID          : KAUS: AUSTIN/BERGSTROM, TX, loc 30.12N, 097.40W, "
-                     "elev 165 meters\n");
+  EXPECT_EQ(rows[7],
+            "STATION ID          : KAUS: AUSTIN/BERGSTROM, TX, loc 30.12N, 097.40W, "
+            "elev 165 meters\n");
   EXPECT_EQ(view.counts.back(), static_cast<int>(rows.size()));
 }
 
@@ -134,8 +136,9 @@ TEST(Listing, WholeReports) {
        "WIND UNITS          : KT\n|PREVAIL VSBY (M)    : 5000.000000\n|"
        "CLOUD COVER         : SCT\n|CLOUD HGT (CHARAC.) : 013\n|CLOUD HGT (METERS)  : 390\n|"
        "TEMP. (degsC)       : 18\n|Dewpoint (degsC)    : 16\n|ALTIMETER (PASCALS) : 1010\n"},
-      {"KABC 121755Z NIL", "STATION ID          : KABC\n|OBSERVATION DATE    : 12th, 1755\n|"
-                           "NIL REPORT          : TRUE\n"},
+      {"KABC 121755Z NIL",
+       "STATION ID          : KABC\n|OBSERVATION DATE    : 12th, 1755\n|"
+       "NIL REPORT          : TRUE\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.report);

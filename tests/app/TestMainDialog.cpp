@@ -1,19 +1,18 @@
 // The main window driven as a user would: typing, Enter, the buttons, the
 // unit choice, the paste-buffer window, copying rows, resizing.
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
-
 #include <clocale>
 
 #include "app/MainDialog.h"
@@ -105,7 +104,8 @@ class TestMainDialog : public QObject {
     QCOMPARE(rows[0], QString(53, u'*'));
     QCOMPARE(rows[1], QStringLiteral("INPUT METAR REPORT:"));
     // Leading blanks and tabs are skipped, trailing blanks stay.
-    QCOMPARE(rows[2], QStringLiteral("METAR KAUS 121755Z 24010KT 10SM FEW250 24/12 A3001 RMK AO2  "));
+    QCOMPARE(rows[2],
+             QStringLiteral("METAR KAUS 121755Z 24010KT 10SM FEW250 24/12 A3001 RMK AO2  "));
     QVERIFY(rows.contains(QStringLiteral(
         "STATION ID          : KAUS: AUSTIN/BERGSTROM, TX, loc 30.12N, 097.40W, elev 165 meters")));
     QVERIFY(rows.contains(QStringLiteral("TEMP. (degsC)       : 24")));
@@ -154,8 +154,9 @@ class TestMainDialog : public QObject {
     QVERIFY(groups->text().startsWith(QStringLiteral("Not decoded")));
 
     // A long list is cut to fit; the tooltip keeps it whole.
-    Decode(QStringLiteral("KABC 121755Z CAVOK AAAAAAAAAA BBBBBBBBBB CCCCCCCCCC DDDDDDDDDD "
-                          "EEEEEEEEEE FFFFFFFFFF GGGGGGGGGG"));
+    Decode(
+        QStringLiteral("KABC 121755Z CAVOK AAAAAAAAAA BBBBBBBBBB CCCCCCCCCC DDDDDDDDDD "
+                       "EEEEEEEEEE FFFFFFFFFF GGGGGGGGGG"));
     QVERIFY(category->text().contains(QStringLiteral("VFR")));
     QVERIFY(groups->toolTip().endsWith(QStringLiteral("GGGGGGGGGG")));
     QVERIFY(groups->fontMetrics().horizontalAdvance(groups->text()) <= groups->width());

@@ -44,8 +44,8 @@ class TestSingleInstance : public QObject {
 
   void secondStartWarnsAndExitsWithZero() {
     QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     SingleInstance running;  // the instance that is already there
     QVERIFY(running.TryAcquire());

@@ -4,13 +4,13 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -162,7 +162,8 @@ TEST_F(BatchDecoderTest, WriteErrorsStopTheRun) {
   close(pipeEnds[0]);
   InputFile input(*corpus_);
   LineReader reader(input.fd());
-  BatchOutcome outcome = DecodeBatches(reader, 2, MakeFormatter(OutputFormat::Listing), pipeEnds[1]);
+  BatchOutcome outcome =
+      DecodeBatches(reader, 2, MakeFormatter(OutputFormat::Listing), pipeEnds[1]);
   close(pipeEnds[1]);
   EXPECT_EQ(outcome.writeError, EPIPE);
 }

@@ -28,8 +28,8 @@ TEST(DcdMETAR, DecodesEveryBodyStepInOrder) {
   DecodedReport r;
   std::string diagnostics;
   // Runs of blanks separate like one.
-  ASSERT_EQ(DecodeCapturing("  METAR KABC   121755Z 24010KT 10SM  FEW250 24/12 A3001 RMK AO2 ",
-                            r, &diagnostics),
+  ASSERT_EQ(DecodeCapturing("  METAR KABC   121755Z 24010KT 10SM  FEW250 24/12 A3001 RMK AO2 ", r,
+                            &diagnostics),
             kDecodeOk);
   EXPECT_EQ(diagnostics, "");
   EXPECT_STREQ(r.ReportCodeName, "METAR");
@@ -102,11 +102,17 @@ TEST(DcdMETAR, DateAndTimeForms) {
     const char* group;
     int32_t day, hour, minute;
   } cases[] = {
-      {"1755", kNone, 17, 55},   {"1755Z", kNone, 17, 55}, {"121755", 12, 17, 55},
-      {"121755Z", 12, 17, 55},   {"999999Z", 99, 99, 99},  // no range check
-      {"12175", kNone, kNone, kNone},   {"1755ZZ", kNone, kNone, kNone},
-      {"121755X", kNone, kNone, kNone}, {"12A755Z", kNone, kNone, kNone},
-      {"1217555Z", kNone, kNone, kNone}, {"175Z", kNone, kNone, kNone},
+      {"1755", kNone, 17, 55},
+      {"1755Z", kNone, 17, 55},
+      {"121755", 12, 17, 55},
+      {"121755Z", 12, 17, 55},
+      {"999999Z", 99, 99, 99},  // no range check
+      {"12175", kNone, kNone, kNone},
+      {"1755ZZ", kNone, kNone, kNone},
+      {"121755X", kNone, kNone, kNone},
+      {"12A755Z", kNone, kNone, kNone},
+      {"1217555Z", kNone, kNone, kNone},
+      {"175Z", kNone, kNone, kNone},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.group);
@@ -172,13 +178,11 @@ TEST(DcdMETAR, ErrorReturns) {
 
 TEST(DcdMETAR, EveryDecodingStartsFromAResetRecord) {
   DecodedReport report;
-  ASSERT_EQ(DcdMETAR("METAR KABC 121755Z 24010KT 10SM -RA FEW250 24/12 A3001", report),
-            kDecodeOk);
+  ASSERT_EQ(DcdMETAR("METAR KABC 121755Z 24010KT 10SM -RA FEW250 24/12 A3001", report), kDecodeOk);
   ASSERT_EQ(DcdMETAR("   ", report), kDecodeOk);
   EXPECT_TRUE(test::IsReset(report));
 
-  ASSERT_EQ(DcdMETAR("METAR KABC 121755Z 24010KT 10SM -RA FEW250 24/12 A3001", report),
-            kDecodeOk);
+  ASSERT_EQ(DcdMETAR("METAR KABC 121755Z 24010KT 10SM -RA FEW250 24/12 A3001", report), kDecodeOk);
   ASSERT_EQ(DcdMETAR("KXYZ", report), kDecodeOk);
   CopyText(report.StationId, "");
   EXPECT_TRUE(test::IsReset(report));
@@ -274,10 +278,10 @@ TEST(DcdMETAR, GroupsNotDecoded) {
       {"METAR EGLL 071220Z 24015MPS 9999 FEW030 12/08 Q1013 NOSIG", "24015MPS NOSIG"},
       {"KABC 121755Z 24010KT 10SM CLR 24/12 A3001 RMK AO2 RADAT 80L024 FOO SLP163",
        "RADAT 80L024 FOO"},
-      {"KABC 121755Z 24/12 24010KT A3001", "24010KT"},                // out of order
+      {"KABC 121755Z 24/12 24010KT A3001", "24010KT"},                          // out of order
       {"KABC 121755Z 9999 FEW030 12/08 Q1013 BECMG 4000 RA", "BECMG 4000 RA"},  // a trend
-      {"EGLL 071220Z 24010KT 0800 R27/0600 FG", "R27/0600"},          // metric runway range
-      {"KABC 121755Z RMK PK WND 2 AO2", "PK WND 2"},  // keywords consumed, then declined
+      {"EGLL 071220Z 24010KT 0800 R27/0600 FG", "R27/0600"},  // metric runway range
+      {"KABC 121755Z RMK PK WND 2 AO2", "PK WND 2"},          // keywords consumed, then declined
       {"KABC 121755Z RMK TWR VIS X", "TWR VIS X"},
       {"KABC 121755Z RMK AO2 RMK SLP163", "RMK"},  // only the first RMK opens the remarks
       {"KABC 121755Z 24010KT RMK RADAT", "RADAT"},

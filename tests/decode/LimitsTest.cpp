@@ -47,8 +47,11 @@ TEST(Limits, AMillionBlanks) {
 TEST(Limits, OddBytesInsideGroups) {
   // Bytes of 128 and above and control characters belong to no character
   // class: groups holding them are passed over, never misread.
-  std::string report = "KABC 121755Z 24\x80" "10KT 10\x01SM \xff\xfe FEW\t020 24/12 A3001 RMK "
-                       "SLP\x9f" "12 \x7f AO2";
+  std::string report =
+      "KABC 121755Z 24\x80"
+      "10KT 10\x01SM \xff\xfe FEW\t020 24/12 A3001 RMK "
+      "SLP\x9f"
+      "12 \x7f AO2";
   int result = -1;
   DecodedReport r = test::Decode(report.c_str(), &result);
   EXPECT_EQ(result, kDecodeOk);

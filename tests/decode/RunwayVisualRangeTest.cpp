@@ -34,7 +34,7 @@ TEST(DecodeRunwayVisualRange, AcceptedForms) {
       {"R24/0600VP6000FT", "24", 1, 0, 1, kNone, 600, 6000},
       {"R24/M0600VP6000FT", "24", 1, 1, 1, kNone, 600, 6000},
       {"R24ABCDE/1200FT", "24ABC", 0, 0, 0, 1200, kNone, kNone},  // capacity 6
-      {"R24L/FT", "24L", 0, 0, 0, 0, kNone, kNone},  // seven characters, no digits
+      {"R24L/FT", "24L", 0, 0, 0, 0, kNone, kNone},               // seven characters, no digits
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.group);
@@ -54,9 +54,16 @@ TEST(DecodeRunwayVisualRange, AcceptedForms) {
 
 TEST(DecodeRunwayVisualRange, DeclinedForms) {
   for (const char* group : {
-           "R24/1200", "R24/1200M",  // not in feet
-           "R2/1200FT", "RA4/1200FT", "R24X9/1200FT", "24/1200FT", "R241200FT",
-           "R24/12", "R24/FT", "RMK",
+           "R24/1200",
+           "R24/1200M",  // not in feet
+           "R2/1200FT",
+           "RA4/1200FT",
+           "R24X9/1200FT",
+           "24/1200FT",
+           "R241200FT",
+           "R24/12",
+           "R24/FT",
+           "RMK",
        }) {
     SCOPED_TRACE(group);
     test::ExpectDeclined(test::RunDecoder(DecodeIntoSlot(0), group));

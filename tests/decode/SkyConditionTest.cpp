@@ -69,8 +69,8 @@ TEST(DecodeSkyCondition, ClearSkyAndVerticalVisibility) {
 }
 
 TEST(DecodeSkyCondition, DeclinedGroups) {
-  for (const char* group : {"VV///", "VV02", "VV0020", "VVABC", "FEW///", "SCT10", "SCT10A",
-                            "OVC", "CLR1", "XCU030", "1CB030", "CUU030", "ovc010", "NSC"}) {
+  for (const char* group : {"VV///", "VV02", "VV0020", "VVABC", "FEW///", "SCT10", "SCT10A", "OVC",
+                            "CLR1", "XCU030", "1CB030", "CUU030", "ovc010", "NSC"}) {
     SCOPED_TRACE(group);
     test::ExpectDeclined(RunDecoder(DecodeSkyCondition, group));
   }

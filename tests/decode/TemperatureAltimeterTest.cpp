@@ -17,11 +17,10 @@ TEST(DecodeTemperature, AcceptedForms) {
     const char* group;
     int32_t temperature, dewPoint;
   } cases[] = {
-      {"24/12", 24, 12},      {"05/M02", 5, -2},     {"M05/M10", -5, -10},
-      {"M01/02", -1, 2},      {"00/M00", 0, 0},      {"123/45", 123, 45},  // no range check
-      {"12/", 12, kNone},     {"M05/", -5, kNone},   {"1/M", 1, kNone},
-      {"M1/M", -1, kNone},    {"MM/12", kNone, 12},  {"MM/M03", kNone, -3},
-      {"12/MM", 12, kNone},   {"M03/MM", -3, kNone},
+      {"24/12", 24, 12},    {"05/M02", 5, -2},     {"M05/M10", -5, -10}, {"M01/02", -1, 2},
+      {"00/M00", 0, 0},     {"123/45", 123, 45},  // no range check
+      {"12/", 12, kNone},   {"M05/", -5, kNone},   {"1/M", 1, kNone},    {"M1/M", -1, kNone},
+      {"MM/12", kNone, 12}, {"MM/M03", kNone, -3}, {"12/MM", 12, kNone}, {"M03/MM", -3, kNone},
       {"12/X5", 12, -5},  // the sign character of the dew point is not examined
       {"12/M5", 12, -5},
   };
@@ -37,8 +36,24 @@ TEST(DecodeTemperature, AcceptedForms) {
 
 TEST(DecodeTemperature, GroupsWithoutDigitsAreDeclined) {
   for (const char* group : {
-           "//", "/", "///", "/12", "//12", "M/12", "M/M", "27/M", "0200//", "M/", "MM/", "MM/M",
-           "1/2SM", "2412", "M12/M", "12/M5X", "AB/CD", "-5/3",
+           "//",
+           "/",
+           "///",
+           "/12",
+           "//12",
+           "M/12",
+           "M/M",
+           "27/M",
+           "0200//",
+           "M/",
+           "MM/",
+           "MM/M",
+           "1/2SM",
+           "2412",
+           "M12/M",
+           "12/M5X",
+           "AB/CD",
+           "-5/3",
        }) {
     SCOPED_TRACE(group);
     test::ExpectDeclined(RunDecoder(DecodeTemperature, group));
@@ -55,11 +70,11 @@ TEST(DecodeAltimeter, InchesAndHectopascals) {
     double inches;  // 0: not present
     int32_t hpa;    // 0: not present
   } cases[] = {
-      {"A2992", 29.92, 0},   {"A3001", 30.01, 0},   {"A29921", 299.21, 0},
+      {"A2992", 29.92, 0},    {"A3001", 30.01, 0},     {"A29921", 299.21, 0},
       {"A2992XX", 29.92, 0},  // two trailing characters of any kind
-      {"A29X2", 0.29, 0},     {"A2992.5", 29.925, 0},
-      {"Q1013", 0.0, 1013},  {"Q1013.5", 0.0, 1013}, {"Q0998", 0.0, 998},
-      {"Q10X3", 0.0, 10},    {"Q10135", 0.0, 10135},  {"Q10135.5", 0.0, 1013},
+      {"A29X2", 0.29, 0},     {"A2992.5", 29.925, 0},  {"Q1013", 0.0, 1013},
+      {"Q1013.5", 0.0, 1013}, {"Q0998", 0.0, 998},     {"Q10X3", 0.0, 10},
+      {"Q10135", 0.0, 10135}, {"Q10135.5", 0.0, 1013},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.group);

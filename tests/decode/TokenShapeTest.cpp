@@ -17,15 +17,15 @@ TEST(TokenShape, ClassTestsOverAPrefix) {
     bool expected;
   } cases[] = {
       {AllDigits, "12", 3, true},  // stops at the terminator
-      {AllDigits, "1A", 1, true},     {AllDigits, "1A", 2, false},
-      {AllDigits, "", 5, true},       {AllDigits, "123", 0, true},
-      {AllDigits, "A", 0, true},      {AllDigits, "12A", -1, false},
-      {AllDigits, "123", -1, true},   {AllDigits, "-1", 2, false},
+      {AllDigits, "1A", 1, true},    {AllDigits, "1A", 2, false},
+      {AllDigits, "", 5, true},      {AllDigits, "123", 0, true},
+      {AllDigits, "A", 0, true},     {AllDigits, "12A", -1, false},
+      {AllDigits, "123", -1, true},  {AllDigits, "-1", 2, false},
       {AllDigits, "\xB2", 1, false},  // bytes of 128 and above are in no class
-      {AllAlpha, "K", 1, true},       {AllAlpha, "Kb", 2, true},
-      {AllAlpha, "K1", 2, false},     {AllAlpha, "\xC9", 1, false},
-      {AllAlnum, "1O5", 3, true},     {AllAlnum, "A/", 2, false},
-      {AllAlnum, "A/", 1, true},      {AllAlnum, "ab c", -1, false},
+      {AllAlpha, "K", 1, true},      {AllAlpha, "Kb", 2, true},
+      {AllAlpha, "K1", 2, false},    {AllAlpha, "\xC9", 1, false},
+      {AllAlnum, "1O5", 3, true},    {AllAlnum, "A/", 2, false},
+      {AllAlnum, "A/", 1, true},     {AllAlnum, "ab c", -1, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << '"' << c.text << "\" n=" << c.n);
@@ -39,10 +39,10 @@ TEST(TokenShape, IntOfFirstReadsALeadingInteger) {
     int n;
     int32_t expected;
   } cases[] = {
-      {"2412", 2, 24}, {"05", 3, 5},   {"M05", 3, 0},    {" 7", 2, 7},   {"-3", 2, -3},
-      {"+4", 2, 4},    {"\t\n9", 3, 9}, {"  7", 2, 0},   // the digit lies beyond n
-      {"1-2", 3, 1},   {"-", 1, 0},    {"", 4, 0},       {"123", 0, 0},  {"123", -1, 0},
-      {"007", 3, 7},   {"12/34", 5, 12},
+      {"2412", 2, 24}, {"05", 3, 5},  {"M05", 3, 0},    {" 7", 2, 7},
+      {"-3", 2, -3},   {"+4", 2, 4},  {"\t\n9", 3, 9},  {"  7", 2, 0},  // the digit lies beyond n
+      {"1-2", 3, 1},   {"-", 1, 0},   {"", 4, 0},       {"123", 0, 0},
+      {"123", -1, 0},  {"007", 3, 7}, {"12/34", 5, 12},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << '"' << c.text << "\" n=" << c.n);
@@ -80,6 +80,8 @@ TEST(TokenShape, MatchShapeElements) {
       {"", "a", false},
       {"Ax", "ax", false},  // x is not an element
       {"'", "'''", true},   // a quoted quote
+      // One character class a row.
+      // clang-format off
       {"K", "a", true},     {"k", "a", true},   {"5", "a", false},
       {"5", "c", true},     {"k", "c", true},   {"/", "c", false},
       {"0", "d", true},     {"O", "d", false},
@@ -91,7 +93,8 @@ TEST(TokenShape, MatchShapeElements) {
       {"/", "t", true},     {"+", "t", true},   {"A", "t", false}, {"7", "t", false},
       {"Q", "u", true},     {"q", "u", false},
       {"\r", "w", true},    {"_", "w", false},
-      {"A  B", "awa", false},  // w uses one whitespace character only
+      // clang-format on
+      {"A  B", "awa", false},    // w uses one whitespace character only
       {"A \t\nB", "ama", true},  // m uses the whole run
       {"AB", "ama", false},
       {"12/M05", "dd'/''M'dd", true},

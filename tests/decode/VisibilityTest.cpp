@@ -16,10 +16,10 @@ TEST(DecodeVisibility, StatuteMiles) {
     int advanced;
     float miles;
   } cases[] = {
-      {"10SM", 1, 10.0F},       {"15SM", 1, 15.0F},     {"1/4SM", 1, 0.25F},
-      {"3/16SM", 1, 0.1875F},   {"M1/4SM", 1, 0.0F},    {"<1/4SM", 1, 0.0F},
-      {"1 1/2SM", 2, 1.5F},     {"2 3/4SM", 2, 2.75F},  {"1 1/3SM", 2, 1.0F + 1.0F / 3.0F},
-      {"1/2SM 9999", 1, 0.5F},  {"3SM 1/2SM", 1, 3.0F},  // a fraction after "SM" is not joined
+      {"10SM", 1, 10.0F},      {"15SM", 1, 15.0F},     {"1/4SM", 1, 0.25F},
+      {"3/16SM", 1, 0.1875F},  {"M1/4SM", 1, 0.0F},    {"<1/4SM", 1, 0.0F},
+      {"1 1/2SM", 2, 1.5F},    {"2 3/4SM", 2, 2.75F},  {"1 1/3SM", 2, 1.0F + 1.0F / 3.0F},
+      {"1/2SM 9999", 1, 0.5F}, {"3SM 1/2SM", 1, 3.0F},  // a fraction after "SM" is not joined
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.groups);
@@ -34,11 +34,11 @@ TEST(DecodeVisibility, StatuteMiles) {
 
 TEST(DecodeVisibility, DeclinedMileGroups) {
   for (const char* groups : {
-           "P6SM", "SM", "/2SM", "1/SM", "1/2XSM", "M1/2SM", "1SM/2", "1/4",
-           "1/0SM", "1/00SM",     // zero denominator
-           "1 1/0SM",             // the same as the fraction of a mixed value
+           "P6SM", "SM", "/2SM", "1/SM", "1/2XSM", "M1/2SM", "1SM/2", "1/4", "1/0SM",
+           "1/00SM",               // zero denominator
+           "1 1/0SM",              // the same as the fraction of a mixed value
            "2 XYZ", "2 1/2", "2",  // a whole number without a fraction after it
-           "800",                 // three digits are not metres
+           "800",                  // three digits are not metres
        }) {
     SCOPED_TRACE(groups);
     test::ExpectDeclined(RunDecoder(DecodeVisibility, groups));
@@ -63,14 +63,26 @@ TEST(DecodeVisibility, Metres) {
     float metres;  // kAbsentFloat: taken without a value
     const char* direction;
   } cases[] = {
-      {"9999", 9999.0F, ""},     {"0800", 800.0F, ""},     {"0050", 50.0F, ""},
-      {"0450", 450.0F, ""},      {"0500", 500.0F, ""},     {"2900", 2900.0F, ""},
-      {"3000", 3000.0F, ""},     {"3500", 3500.0F, ""},    {"9500", 9500.0F, ""},
-      {"4000NE", 4000.0F, "NE"}, {"1500W", 1500.0F, "W"},  {"1500ABC", 1500.0F, ""},
+      {"9999", 9999.0F, ""},
+      {"0800", 800.0F, ""},
+      {"0050", 50.0F, ""},
+      {"0450", 450.0F, ""},
+      {"0500", 500.0F, ""},
+      {"2900", 2900.0F, ""},
+      {"3000", 3000.0F, ""},
+      {"3500", 3500.0F, ""},
+      {"9500", 9500.0F, ""},
+      {"4000NE", 4000.0F, "NE"},
+      {"1500W", 1500.0F, "W"},
+      {"1500ABC", 1500.0F, ""},
       {"9999NDV", 9999.0F, ""},
       // Four digits that are not a reportable value are still the group.
-      {"0000", kAbsentFloat, ""}, {"0030", kAbsentFloat, ""}, {"0550", kAbsentFloat, ""},
-      {"3200", kAbsentFloat, ""}, {"9998", kAbsentFloat, ""}, {"1234NE", kAbsentFloat, "NE"},
+      {"0000", kAbsentFloat, ""},
+      {"0030", kAbsentFloat, ""},
+      {"0550", kAbsentFloat, ""},
+      {"3200", kAbsentFloat, ""},
+      {"9998", kAbsentFloat, ""},
+      {"1234NE", kAbsentFloat, "NE"},
       {"0550SW", kAbsentFloat, "SW"},
   };
   for (const auto& c : cases) {

@@ -3,10 +3,9 @@
 // every group listed as not decoded must be a group of the report, in order.
 #include <cstddef>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "decode/DcdMETAR.h"
 #include "decode/NotDecodedGroups.h"

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   DecodedReport report;
   int result = DcdMETAR(text.c_str(), report);
   std::string json;
-  AppendReportJson(json, {.input = text, .result = result, .report = result == 0 ? &report : nullptr});
+  AppendReportJson(json,
+                   {.input = text, .result = result, .report = result == 0 ? &report : nullptr});
   if (json.empty() || json.back() != '\n') __builtin_trap();
   return 0;
 }

@@ -1,10 +1,9 @@
 // Fuzz target: any bytes as a JSON string; the result must be valid JSON.
 #include <cstddef>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "report/ReportJson.h"
 

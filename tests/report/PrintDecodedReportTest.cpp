@@ -97,10 +97,10 @@ TEST(PrintDecodedReport, Temperatures) {
   } cases[] = {
       {20, "TEMP. (degsC)       : 20\n", "TEMP. (degsF)       : 68\n"},
       {-40, "TEMP. (degsC)       : -40\n", "TEMP. (degsF)       : -40\n"},
-      {1, "TEMP. (degsC)       : 1\n", "TEMP. (degsF)       : 34\n"},    // 33.8 rounds up
+      {1, "TEMP. (degsC)       : 1\n", "TEMP. (degsF)       : 34\n"},      // 33.8 rounds up
       {-18, "TEMP. (degsC)       : -18\n", "TEMP. (degsF)       : 0\n"},   // -0.4
-      {-1, "TEMP. (degsC)       : -1\n", "TEMP. (degsF)       : 30\n"},   // 30.2
-      {3, "TEMP. (degsC)       : 3\n", "TEMP. (degsF)       : 37\n"},    // 37.4
+      {-1, "TEMP. (degsC)       : -1\n", "TEMP. (degsF)       : 30\n"},    // 30.2
+      {3, "TEMP. (degsC)       : 3\n", "TEMP. (degsF)       : 37\n"},      // 37.4
       {-21, "TEMP. (degsC)       : -21\n", "TEMP. (degsF)       : -6\n"},  // -5.8
       // Exact above 2^24: a float would round 16777217 before converting.
       {16777217, "TEMP. (degsC)       : 16777217\n", "TEMP. (degsF)       : 30199022\n"},

@@ -43,7 +43,7 @@ TEST(ReportCsv, CellsAreQuotedOnlyWhenTheyMustBe) {
       {"a,b", "\"a,b\""},
       {"say \"hi\"", "\"say \"\"hi\"\"\""},
       {"cr\rlf\n", "\"cr\rlf\n\""},
-      {"tab\tbell\x07", "tab\tbell\x07"},          // other controls pass as they are
+      {"tab\tbell\x07", "tab\tbell\x07"},                // other controls pass as they are
       {"caf\xc3\xa9 \xe9", "caf\xc3\xa9 \xef\xbf\xbd"},  // invalid UTF-8 replaced
       {"", ""},
   };
@@ -71,8 +71,12 @@ TEST(ReportCsv, EveryLineHasTheHeadersCells) {
   test::FillEveryField(r);
   DerivedValues derived{1.5, 800, FlightCategory::Ifr, 87.6, 13, 1144};
   std::string line;
-  AppendReportCsv(line, {.input = "x", .result = 0, .report = &r, .notDecoded = "A B",
-                         .observationTime = "2024-02-29T23:59Z", .derived = &derived});
+  AppendReportCsv(line, {.input = "x",
+                         .result = 0,
+                         .report = &r,
+                         .notDecoded = "A B",
+                         .observationTime = "2024-02-29T23:59Z",
+                         .derived = &derived});
   std::vector<std::string> cells = Cells(line.substr(0, line.size() - 1));
   ASSERT_EQ(cells.size(), names.size());
   for (std::size_t i = 0; i < cells.size(); ++i) {

@@ -3,8 +3,8 @@
 #include "report/ReportJson.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "TestSupport.h"
@@ -22,7 +22,10 @@ json Line(const char* text, const StationEntry* station = nullptr) {
   DecodedReport report;
   int result = DcdMETAR(text, report);
   std::string out;
-  AppendReportJson(out, {.input = text, .result = result, .report = result == 0 ? &report : nullptr, .station = station});
+  AppendReportJson(out, {.input = text,
+                         .result = result,
+                         .report = result == 0 ? &report : nullptr,
+                         .station = station});
   EXPECT_TRUE(out.ends_with('\n'));
   EXPECT_EQ(out.find('\n'), out.size() - 1) << "one object, one line";
   return json::parse(out);
@@ -51,16 +54,21 @@ TEST(ReportJson, FieldsUnderTheirOwnNames) {
   EXPECT_EQ(r["SeaLevelPressure"].dump(), "1012.3");
   EXPECT_EQ(r["PreciseDewPoint"].dump(), "-12.2");
   EXPECT_EQ(r["PresentWeather"], (json{"-RA", "BR"}));
-  EXPECT_EQ(r["CloudLayer"][1],
-            (json{{"Cover", "BKN"}, {"HeightCode", "015"}, {"Phenomenon", "CB"}, {"HeightMeters", 450}}));
-  EXPECT_EQ(r["RunwayVisualRange"],
-            (json::array({{{"Slot", 0}, {"RunwayDesignator", "04R"}, {"Variable", true},
-                           {"MaxVisualRange", 4000}, {"MinVisualRange", 2000}}})));
+  EXPECT_EQ(
+      r["CloudLayer"][1],
+      (json{{"Cover", "BKN"}, {"HeightCode", "015"}, {"Phenomenon", "CB"}, {"HeightMeters", 450}}));
+  EXPECT_EQ(r["RunwayVisualRange"], (json::array({{{"Slot", 0},
+                                                   {"RunwayDesignator", "04R"},
+                                                   {"Variable", true},
+                                                   {"MaxVisualRange", 4000},
+                                                   {"MinVisualRange", 2000}}})));
 }
 
 TEST(ReportJson, AbsentFieldsAreLeftOut) {
   json r = Line("KABC 121755Z")["report"];
-  EXPECT_EQ(r, (json{{"StationId", "KABC"}, {"ObservationDay", 12}, {"ObservationHour", 17},
+  EXPECT_EQ(r, (json{{"StationId", "KABC"},
+                     {"ObservationDay", 12},
+                     {"ObservationHour", 17},
                      {"ObservationMinute", 55}}));
   // A rejected report has no "report" at all.
   json rejected = Line("metar kabc");
@@ -94,8 +102,11 @@ TEST(ReportJson, SlotArraysKeepTheirSlotNumbers) {
 TEST(ReportJson, StationWhenFound) {
   StationDirectory stations(test::TestDataPath("stations.txt"));
   json r = Line("EHAM 121755Z", stations.LookupStation("EHAM"))["report"];
-  EXPECT_EQ(r["Station"], (json{{"Id", "EHAM"}, {"Name", "AMSTERDAM"}, {"State", "NL"},
-                                {"Latitude", "52.18N"}, {"Longitude", "004.46E"},
+  EXPECT_EQ(r["Station"], (json{{"Id", "EHAM"},
+                                {"Name", "AMSTERDAM"},
+                                {"State", "NL"},
+                                {"Latitude", "52.18N"},
+                                {"Longitude", "004.46E"},
                                 {"Elevation", -5}}));
 }
 
@@ -107,12 +118,12 @@ TEST(ReportJson, HostileBytesStayValidJson) {
       {"plain", "\"plain\""},
       {"quote\" back\\slash", "\"quote\\\" back\\\\slash\""},
       {std::string("tab\tcr\rlf\nbell\x07\0", 16), "\"tab\\tcr\\rlf\\nbell\\u0007\\u0000\""},
-      {"caf\xc3\xa9", "\"caf\xc3\xa9\""},                 // valid UTF-8 passes
-      {"\xe9t\xe9", "\"\\ufffdt\\ufffd\""},               // Latin-1: replaced
-      {"\xc0\xaf", "\"\\ufffd\\ufffd\""},                 // overlong form
-      {"\xed\xa0\x80", "\"\\ufffd\\ufffd\\ufffd\""},      // a surrogate
-      {"\xf0\x9f\x98", "\"\\ufffd\\ufffd\\ufffd\""},      // cut short
-      {"\xf0\x9f\x98\x80!", "\"\xf0\x9f\x98\x80!\""},     // four bytes, whole
+      {"caf\xc3\xa9", "\"caf\xc3\xa9\""},              // valid UTF-8 passes
+      {"\xe9t\xe9", "\"\\ufffdt\\ufffd\""},            // Latin-1: replaced
+      {"\xc0\xaf", "\"\\ufffd\\ufffd\""},              // overlong form
+      {"\xed\xa0\x80", "\"\\ufffd\\ufffd\\ufffd\""},   // a surrogate
+      {"\xf0\x9f\x98", "\"\\ufffd\\ufffd\\ufffd\""},   // cut short
+      {"\xf0\x9f\x98\x80!", "\"\xf0\x9f\x98\x80!\""},  // four bytes, whole
       {"\x7f\xff", "\"\x7f\\ufffd\""},
   };
   for (const auto& c : cases) {
@@ -135,8 +146,12 @@ TEST(ReportJson, EveryFieldAndTheTopLevelKeys) {
   DerivedValues derived;
   derived.flightCategory = FlightCategory::Mvfr;
   derived.ceilingFt = 1200;
-  AppendReportJson(out, {.input = "x", .result = 0, .report = &r, .notDecoded = "NOSIG \"Q\"",
-                         .observationTime = "2024-02-29T23:59Z", .derived = &derived});
+  AppendReportJson(out, {.input = "x",
+                         .result = 0,
+                         .report = &r,
+                         .notDecoded = "NOSIG \"Q\"",
+                         .observationTime = "2024-02-29T23:59Z",
+                         .derived = &derived});
   json line = json::parse(out);
   for (const FieldInfo& field : kReportFields) EXPECT_TRUE(line["report"].contains(field.name));
   EXPECT_EQ(line["report"]["CloudLayer"].size(), 6U);

@@ -116,13 +116,13 @@ TEST(DecodeRemarks, RecentWeatherHasNoRepeatRule) {
 TEST(DecodeRemarks, GroupsCutShortByTheEndOfTheReport) {
   // Each of these ends the report in the middle of a group; nothing may be
   // read past the last token.
-  for (const char* remarks : {"RMK PK", "RMK PK WND", "RMK WSHFT", "RMK TWR", "RMK TWR VIS",
-                              "RMK VIS", "RMK VIS 1", "RMK VIS NE", "RMK LTG", "RMK CONS LTG",
-                              "RMK TS", "RMK TS SE MOV", "RMK CIG", "RMK CIG 005", "RMK GR",
-                              "RMK GR 1", "RMK VIRGA", "RMK SLP", "RMK SNINCR", "RMK P",
-                              "RMK VISNO", "RMK CHINO", "RMK FUNNEL", "RMK TORNADO",
-                              "RMK TORNADO VC", "RMK TORNADO MOV", "RMK TORNADO 6", "RMK BKN V",
-                              "RMK FU", "RMK FG FEW000"}) {
+  for (const char* remarks :
+       {"RMK PK",          "RMK PK WND",    "RMK WSHFT",  "RMK TWR",     "RMK TWR VIS",
+        "RMK VIS",         "RMK VIS 1",     "RMK VIS NE", "RMK LTG",     "RMK CONS LTG",
+        "RMK TS",          "RMK TS SE MOV", "RMK CIG",    "RMK CIG 005", "RMK GR",
+        "RMK GR 1",        "RMK VIRGA",     "RMK SLP",    "RMK SNINCR",  "RMK P",
+        "RMK VISNO",       "RMK CHINO",     "RMK FUNNEL", "RMK TORNADO", "RMK TORNADO VC",
+        "RMK TORNADO MOV", "RMK TORNADO 6", "RMK BKN V",  "RMK FU",      "RMK FG FEW000"}) {
     SCOPED_TRACE(remarks);
     int result = -1;
     Decode((kBody + std::string(remarks)).c_str(), &result);

@@ -59,10 +59,17 @@ TEST(DecodeHail, SizeForms) {
     int advanced;  // 0: declined
     float size;
   } cases[] = {
-      {"GS", 1, kAbsentFloat},      {"GR 1 3/4", 3, 1.75F},      {"GR M1/4", 2, 0.125F},
-      {"GR 1/2", 2, 0.5F},          {"GR 2 RA", 2, 2.0F},        {"GR 1/", 2, kAbsentFloat},
-      {"GR M1/2", 1, kAbsentFloat}, {"GR LRG", 1, kAbsentFloat}, {"GR", 0, kAbsentFloat},
-      {"GRS 1", 0, kAbsentFloat},   {"GR 200 1/0", 3, kAbsentFloat},  // no value for n/0
+      {"GS", 1, kAbsentFloat},
+      {"GR 1 3/4", 3, 1.75F},
+      {"GR M1/4", 2, 0.125F},
+      {"GR 1/2", 2, 0.5F},
+      {"GR 2 RA", 2, 2.0F},
+      {"GR 1/", 2, kAbsentFloat},
+      {"GR M1/2", 1, kAbsentFloat},
+      {"GR LRG", 1, kAbsentFloat},
+      {"GR", 0, kAbsentFloat},
+      {"GRS 1", 0, kAbsentFloat},
+      {"GR 200 1/0", 3, kAbsentFloat},  // no value for n/0
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.groups);

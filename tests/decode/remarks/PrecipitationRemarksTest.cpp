@@ -31,7 +31,8 @@ TEST(DecodePrecipitationRemarks, AmountsAndWhatAFailureTakes) {
       {DecodeHourlyPrecip, "P012A", false, 1, kHour, A},  // three digits make it the group
       {DecodeHourlyPrecip, "P01", false, 0, kHour, A},
       {DecodePrecip3or6Hour, "60217", true, 1, k3or6, 2.17F},
-      {DecodePrecip3or6Hour, "6////", true, 1, k3or6, A, &DecodedReport::Precip3or6HourIndeterminate},
+      {DecodePrecip3or6Hour, "6////", true, 1, k3or6, A,
+       &DecodedReport::Precip3or6HourIndeterminate},
       {DecodePrecip3or6Hour, "6021", false, 0, k3or6, A},
       {DecodePrecip3or6Hour, "70125", false, 0, k3or6, A},
       {DecodePrecip24Hour, "70125", true, 1, k24, 1.25F},

@@ -39,8 +39,8 @@ TEST(DecodePressureTendency, ValuesAndDeclines) {
     int32_t character;
     float hpa;
   } cases[] = {
-      {"52032", true, 2, 3.2F}, {"58033", true, 8, 3.3F},  // falling: still unsigned
-      {"52///", true, 2, A},    {"5////", false, kAbsentInt, A},
+      {"52032", true, 2, 3.2F},        {"58033", true, 8, 3.3F},  // falling: still unsigned
+      {"52///", true, 2, A},           {"5////", false, kAbsentInt, A},
       {"59012", false, kAbsentInt, A}, {"5203", false, kAbsentInt, A},
       {"52/1/", false, kAbsentInt, A}, {"62032", false, kAbsentInt, A},
   };

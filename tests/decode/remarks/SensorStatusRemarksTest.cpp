@@ -86,7 +86,7 @@ TEST(DecodeSensorStatusRemarks, DispatchVisualRange) {
       {"DVR/M0600FT", 1, true, {0, 1, 0, 600, A, A}},
       {"DVR/1000V5000FT", 1, true, {1, 0, 0, A, 5000, 1000}},
       {"DVR/M0600V2000FT", 1, true, {1, 1, 0, A, 2000, 0}},  // an M in front reads as 0
-      {"DVR1000FT", 1, false, {0, 0, 0, A, A, A}},  // taken before the unit is looked at
+      {"DVR1000FT", 1, false, {0, 0, 0, A, A, A}},           // taken before the unit is looked at
       {"DVR/1000", 0, false, {0, 0, 0, A, A, A}},
       {"DVR", 0, false, {0, 0, 0, A, A, A}},
   };
@@ -122,8 +122,8 @@ TEST(CodedRemarksWalk, EveryGroupOfAFullReport) {
 }
 
 TEST(CodedRemarksWalk, ARepeatedWordClearsOnlyItsOwnFields) {
-  DecodedReport r = DecodeRemarks(
-      "RMK $ SLPNO SLP123 TSNO $ 60217 VISNO RY06 VISNO RY24 SNINCR 2 PRESFR");
+  DecodedReport r =
+      DecodeRemarks("RMK $ SLPNO SLP123 TSNO $ 60217 VISNO RY06 VISNO RY24 SNINCR 2 PRESFR");
   EXPECT_EQ(r.MaintenanceIndicator, 0);
   EXPECT_EQ(r.SeaLevelPressure, kAbsentFloat);
   EXPECT_EQ(r.SlpNo, 1);  // set by the first acceptance; the reset does not name it

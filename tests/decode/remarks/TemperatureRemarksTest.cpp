@@ -70,12 +70,18 @@ TEST(DecodeTemperatureRemarks, CloudTypesAndDeclines) {
     Decoder decode;
     const char* group;
   } declines[] = {
-      {DecodePreciseTemperature, "T0233013"},       {DecodePreciseTemperature, "T2233"},
-      {DecodePreciseTemperature, "T023A"},          {DecodeMaxTemperature, "13123"},
-      {DecodeMaxTemperature, "101/2"},              {DecodeMaxTemperature, "21001"},
-      {DecodeMinTemperature, "10142"},              {DecodeMaxMinTemperature24Hour, "421001015"},
-      {DecodeMaxMinTemperature24Hour, "4010/1015"}, {DecodeMaxMinTemperature24Hour, "40100101"},
-      {DecodeSynopticCloudTypes, "8/A12"},          {DecodeSynopticCloudTypes, "8/1234"},
+      {DecodePreciseTemperature, "T0233013"},
+      {DecodePreciseTemperature, "T2233"},
+      {DecodePreciseTemperature, "T023A"},
+      {DecodeMaxTemperature, "13123"},
+      {DecodeMaxTemperature, "101/2"},
+      {DecodeMaxTemperature, "21001"},
+      {DecodeMinTemperature, "10142"},
+      {DecodeMaxMinTemperature24Hour, "421001015"},
+      {DecodeMaxMinTemperature24Hour, "4010/1015"},
+      {DecodeMaxMinTemperature24Hour, "40100101"},
+      {DecodeSynopticCloudTypes, "8/A12"},
+      {DecodeSynopticCloudTypes, "8/1234"},
   };
   for (const auto& c : declines) {
     SCOPED_TRACE(c.group);

@@ -16,13 +16,21 @@ using test::RunDecoder;
 // nothing else was written.
 std::string Written(const DecodedReport& r) {
   std::ostringstream out;
-  auto i = [&out](const char* key, int32_t v) { if (v != kAbsentInt) out << ' ' << key << v; };
-  auto t = [&out](const char* key, const char* v) { if (*v != '\0') out << ' ' << key << v; };
+  auto i = [&out](const char* key, int32_t v) {
+    if (v != kAbsentInt) out << ' ' << key << v;
+  };
+  auto t = [&out](const char* key, const char* v) {
+    if (*v != '\0') out << ' ' << key << v;
+  };
   out << r.TornadicActivityType;
-  i("bh=", r.TornadicBeginHour); i("bm=", r.TornadicBeginMinute);
-  i("eh=", r.TornadicEndHour); i("em=", r.TornadicEndMinute);
-  i("dist=", r.TornadicDistance); t("dir=", r.TornadicDirection);
-  t("loc=", r.TornadicLocation); t("mov=", r.TornadicMovementDirection);
+  i("bh=", r.TornadicBeginHour);
+  i("bm=", r.TornadicBeginMinute);
+  i("eh=", r.TornadicEndHour);
+  i("em=", r.TornadicEndMinute);
+  i("dist=", r.TornadicDistance);
+  t("dir=", r.TornadicDirection);
+  t("loc=", r.TornadicLocation);
+  t("mov=", r.TornadicMovementDirection);
   return out.str();
 }
 
@@ -73,7 +81,8 @@ TEST(DecodeTornadic, Declines) {
 }
 
 TEST(DecodeAutoIndicator, TenWords) {
-  for (const char* word : {"A01", "A01A", "A02", "A02A", "AOA", "A0A", "AO1", "AO1A", "AO2", "AO2A"}) {
+  for (const char* word :
+       {"A01", "A01A", "A02", "A02A", "AOA", "A0A", "AO1", "AO1A", "AO2", "AO2A"}) {
     SCOPED_TRACE(word);
     auto run = RunDecoder(DecodeAutoIndicator, word);
     EXPECT_TRUE(run.accepted);

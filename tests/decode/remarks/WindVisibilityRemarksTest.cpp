@@ -20,17 +20,30 @@ using Decoder = bool (*)(const TokenList&, DecodedReport&, int&);
 // shows that nothing else was written.
 std::string Written(const DecodedReport& r) {
   std::ostringstream out;
-  auto i = [&out](const char* key, int32_t v) { if (v != kAbsentInt) out << key << v << ' '; };
-  auto f = [&out](const char* key, float v) { if (v != kAbsentFloat) out << key << v << ' '; };
-  auto t = [&out](const char* key, const char* v) { if (*v != '\0') out << key << v << ' '; };
-  i("pkdir=", r.PeakWindDirection); i("pkspd=", r.PeakWindSpeed);
-  i("pkh=", r.PeakWindHour); i("pkm=", r.PeakWindMinute);
-  i("wsh=", r.WindShiftHour); i("wsm=", r.WindShiftMinute);
+  auto i = [&out](const char* key, int32_t v) {
+    if (v != kAbsentInt) out << key << v << ' ';
+  };
+  auto f = [&out](const char* key, float v) {
+    if (v != kAbsentFloat) out << key << v << ' ';
+  };
+  auto t = [&out](const char* key, const char* v) {
+    if (*v != '\0') out << key << v << ' ';
+  };
+  i("pkdir=", r.PeakWindDirection);
+  i("pkspd=", r.PeakWindSpeed);
+  i("pkh=", r.PeakWindHour);
+  i("pkm=", r.PeakWindMinute);
+  i("wsh=", r.WindShiftHour);
+  i("wsm=", r.WindShiftMinute);
   if (r.WindShiftFrontalPassage != 0) out << "FROPA ";
-  f("twr=", r.TowerVisibility); f("sfc=", r.SurfaceVisibility);
-  f("min=", r.MinVariableVisibility); f("max=", r.MaxVariableVisibility);
-  f("site=", r.SecondSiteVisibility); t("at=", r.SecondSiteVisibilityLocation);
-  t("sector=", r.SectorVisibilityOctant); f("", r.SectorVisibility);
+  f("twr=", r.TowerVisibility);
+  f("sfc=", r.SurfaceVisibility);
+  f("min=", r.MinVariableVisibility);
+  f("max=", r.MaxVariableVisibility);
+  f("site=", r.SecondSiteVisibility);
+  t("at=", r.SecondSiteVisibilityLocation);
+  t("sector=", r.SectorVisibilityOctant);
+  f("", r.SectorVisibility);
   std::string text = out.str();
   if (!text.empty()) text.pop_back();
   return text;
@@ -40,8 +53,8 @@ TEST(FractionValue, Values) {
   struct {
     const char* text;
     float value;
-  } cases[] = {{"1/2", 0.5F}, {"3/16", 0.1875F}, {"/4", 0.0F}, {"12", 0.0F}, {"", 0.0F},
-               {"1/0", F},    {"1/", F},         {"/", F},    {"5/4SM", 1.25F}};
+  } cases[] = {{"1/2", 0.5F}, {"3/16", 0.1875F}, {"/4", 0.0F}, {"12", 0.0F},    {"", 0.0F},
+               {"1/0", F},    {"1/", F},         {"/", F},     {"5/4SM", 1.25F}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(FractionValue(c.text), c.value);
@@ -61,9 +74,9 @@ TEST(WindAndVisibilityRemarks, Groups) {
       {DecodePeakWind, "PK 280105/0005", true, 2, "pkdir=280 pkspd=105 pkm=5"},
       {DecodePeakWind, "PK WND 28045", false, 2, ""},  // no slash: keywords consumed
       {DecodePeakWind, "PKWND 28045", false, 1, ""},
-      {DecodePeakWind, "PK WND 280/55", false, 0, ""},  // 6 characters
+      {DecodePeakWind, "PK WND 280/55", false, 0, ""},         // 6 characters
       {DecodePeakWind, "PK WND 2804/19551234", false, 0, ""},  // 13 characters
-      {DecodePeakWind, "PK WND 2804512/55", false, 0, ""},  // 7 before the slash
+      {DecodePeakWind, "PK WND 2804512/55", false, 0, ""},     // 7 before the slash
       {DecodePeakWind, "PK WND 28045/1955X", false, 0, ""},
       {DecodePeakWind, "PK WND", false, 0, ""},
       {DecodeWindShift, "WSHFT 1530 FROPA", true, 3, "wsh=15 wsm=30 FROPA"},
