@@ -39,7 +39,7 @@ enum class BodyStep {
 using StepDecoder = bool (*)(const TokenList&, DecodedReport&, int&);
 
 bool IsGroup(const TokenList& tokens, int index, std::string_view keyword) {
-  return keyword == tokens[index];
+  return TextEquals(tokens[index], keyword);
 }
 
 bool DecodeReportType(const TokenList& tokens, DecodedReport& report, int& index) {
@@ -172,7 +172,7 @@ int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecod
   int lastTaken = -1;  // the last step that took a group
   while (const char* group = tokens[index]) {
     // The body ends at the first exact "RMK", wherever it stands.
-    if (std::string_view(group) == "RMK") {
+    if (TextEquals(group, "RMK")) {
       DecodeRemarks(tokens, report, notDecoded);
       break;
     }

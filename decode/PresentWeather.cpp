@@ -20,6 +20,8 @@ constexpr std::string_view kPresentWeatherCodes[] = {
     "RA",   "SN",   "SG",   "SQ",     "SA",     "SS",     "TS",   "VA",   "PY",
 };
 
+constexpr CodeIndex kPresentWeatherIndex{std::span(kPresentWeatherCodes)};
+
 }  // namespace
 
 bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index, int& count) {
@@ -30,7 +32,7 @@ bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& i
       intensity = rest.substr(0, 1);
       rest.remove_prefix(1);
     }
-    std::string_view code = FirstCodeOf(rest, kPresentWeatherCodes);
+    std::string_view code = kPresentWeatherIndex.FirstCodeOf(rest);
     if (code.empty()) return false;
 
     char entry[8] = {};

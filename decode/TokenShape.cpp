@@ -17,21 +17,9 @@ constexpr bool IsGraphic(char c) {
 constexpr bool IsPrintable(char c) { return IsGraphic(c) || c == ' '; }
 constexpr bool IsPunctuation(char c) { return IsGraphic(c) && !IsAlnum(c); }
 
-template <bool (*Test)(char)>
-bool AllOf(const char* text, int n) {
-  for (int i = 0; (n < 0 || i < n) && text[i] != '\0'; ++i) {
-    if (!Test(text[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
-bool AllDigits(const char* text, int n) { return AllOf<IsDigit>(text, n); }
-bool AllAlpha(const char* text, int n) { return AllOf<IsAlpha>(text, n); }
-bool AllAlnum(const char* text, int n) { return AllOf<IsAlnum>(text, n); }
-
-int32_t IntOfFirst(const char* text, int n) {
+int32_t shape_detail::IntOfFirstSlowly(const char* text, int n) {
   if (n <= 0) return 0;
   int i = 0;
   while (i < n && text[i] != '\0' && IsSpace(text[i])) ++i;

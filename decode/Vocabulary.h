@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <span>
 #include <string_view>
 
@@ -23,6 +24,19 @@ inline constexpr std::string_view kCoverCodes[] = {"FEW", "SCT", "BKN", "OVC"};
 /// and that the obscuration remark repeats.
 inline constexpr std::string_view kPartialObscurations[] = {"FEW///", "SCT///", "BKN///",
                                                             "FEW000", "SCT000", "BKN000"};
+
+/// Codes that a run such as FGHZ is split into, from the left; the first code
+/// that begins the remaining text is taken, so the order decides (BCFG before
+/// FG, TSRA before TS).
+inline constexpr std::string_view kObscurationCodes[] = {
+    "BCFG", "BLDU",   "BLSA",   "BLPY",   "DRDU", "DRSA", "DRSN", "DZ",   "DS", "FZFG",
+    "FZDZ", "FZRA",   "FG",     "FC",     "FU",   "GS",   "GR",   "HZ",   "IC", "MIFG",
+    "PE",   "PO",     "RA",     "SHRA",   "SHSN", "SHPE", "SHGS", "SHGR", "SN", "SG",
+    "SQ",   "SA",     "SS",     "TSRA",   "TSSN", "TSPE", "TSGS", "TSGR", "TS", "VCSH",
+    "VCPO", "VCBLDU", "VCBLSA", "VCBLSN", "VCFG", "VCFC", "VA",
+};
+static_assert(std::size(kObscurationCodes) == 47);
+inline constexpr CodeIndex kObscurationCodeIndex{std::span(kObscurationCodes)};
 
 /// The phenomena of a begin/end-of-weather remark, in the order they are
 /// tried. FC and BLSN stand both at the front and further down; the later

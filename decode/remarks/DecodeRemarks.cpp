@@ -2,9 +2,12 @@
 #include "decode/remarks/DecodeRemarks.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <string_view>
 
 #include "decode/ReportFields.h"
+#include "decode/Vocabulary.h"
 #include "decode/remarks/RemarkDecoders.h"
 
 namespace tarvik {
@@ -45,9 +48,34 @@ bool ObscurationStep(const TokenList& tokens, DecodedReport& report, int& index,
   return DecodeObscuration(tokens, report, index, walk.obscurations);
 }
 
+// The first bytes of the tokens that a row can do anything with: accept,
+// consume or write. At any other token the row's decoder declines without
+// touching the index or the record, so the dispatched walk skips it.
+struct FirstBytes {
+  std::array<uint64_t, 4> bits{};
+  [[nodiscard]] constexpr bool Has(unsigned char c) const {
+    return ((bits[c >> 6] >> (c & 63)) & 1) != 0;
+  }
+  constexpr void Add(unsigned char c) { bits[c >> 6] |= uint64_t{1} << (c & 63); }
+};
+
+consteval FirstBytes Starting(std::string_view characters) {
+  FirstBytes bytes;
+  for (char c : characters) bytes.Add(static_cast<unsigned char>(c));
+  return bytes;
+}
+
+template <typename Words>
+consteval FirstBytes StartingLike(const Words& words) {
+  FirstBytes bytes;
+  for (std::string_view word : words) bytes.Add(static_cast<unsigned char>(word[0]));
+  return bytes;
+}
+
 struct RemarkRow {
   std::string_view group;
   RemarkStep decode;
+  FirstBytes starts;  // what the group's first token can begin with
   Repeat repeat;
   FieldSet clears;  // the fields the repeat rule clears
 };
@@ -59,94 +87,94 @@ struct RemarkRow {
 // words of row 40 count their occurrences one by one.
 // clang-format off
 constexpr RemarkRow kRemarkOrder[] = {
-    {"RADAT", SkipRadat, Repeat::Never, Fields("")},
-    /* 1 */ {"Tornadic activity", Step<DecodeTornadic>, Repeat::Reset,
+    {"RADAT", SkipRadat, Starting("R"), Repeat::Never, Fields("")},
+    /* 1 */ {"Tornadic activity", Step<DecodeTornadic>, Starting("TWF"), Repeat::Reset,
              Fields("TornadicActivityType TornadicLocation TornadicDirection TornadicBeginHour "
                     "TornadicBeginMinute TornadicEndHour TornadicEndMinute")},
-    /* 2 */ {"Automated station", Step<DecodeAutoIndicator>, Repeat::Reset,
+    /* 2 */ {"Automated station", Step<DecodeAutoIndicator>, Starting("A"), Repeat::Reset,
              Fields("AutoIndicator")},
-    /* 3 */ {"Peak wind", Step<DecodePeakWind>, Repeat::Reset,
+    /* 3 */ {"Peak wind", Step<DecodePeakWind>, Starting("P"), Repeat::Reset,
              Fields("PeakWindDirection PeakWindSpeed PeakWindHour PeakWindMinute")},
-    /* 4 */ {"Wind shift", Step<DecodeWindShift>, Repeat::Reset,
+    /* 4 */ {"Wind shift", Step<DecodeWindShift>, Starting("W"), Repeat::Reset,
              Fields("WindShiftHour WindShiftMinute")},
-    /* 5 */ {"Tower visibility", Step<DecodeTowerVisibility>, Repeat::Reset,
+    /* 5 */ {"Tower visibility", Step<DecodeTowerVisibility>, Starting("T"), Repeat::Reset,
              Fields("TowerVisibility")},
-    /* 6 */ {"Surface visibility", Step<DecodeSurfaceVisibility>, Repeat::Reset,
+    /* 6 */ {"Surface visibility", Step<DecodeSurfaceVisibility>, Starting("S"), Repeat::Reset,
              Fields("SurfaceVisibility")},
-    /* 7 */ {"Variable visibility", Step<DecodeVariableVisibility>, Repeat::Reset,
+    /* 7 */ {"Variable visibility", Step<DecodeVariableVisibility>, Starting("V"), Repeat::Reset,
              Fields("MinVariableVisibility MaxVariableVisibility")},
-    /* 8 */ {"Second-site visibility", Step<DecodeSecondSiteVisibility>, Repeat::Reset,
+    /* 8 */ {"Second-site visibility", Step<DecodeSecondSiteVisibility>, Starting("V"), Repeat::Reset,
              Fields("SecondSiteVisibility SecondSiteVisibilityLocation")},
     // Lightning at the airport is not cleared by a repeated lightning group.
-    /* 9 */ {"Lightning", Step<DecodeLightning>, Repeat::Reset,
+    /* 9 */ {"Lightning", Step<DecodeLightning>, Starting("VL"), Repeat::Reset,
              Fields("LightningOccasional LightningFrequent LightningContinuous "
                     "LightningCloudGround LightningInCloud LightningCloudCloud LightningCloudAir "
                     "LightningDistant LightningVicinity LightningOverhead LightningWithin5To10 "
                     "LightningWithin5 LightningDirection")},
-    /* 10 */ {"Thunderstorm location", Step<DecodeThunderstormLocation>, Repeat::Reset,
+    /* 10 */ {"Thunderstorm location", Step<DecodeThunderstormLocation>, Starting("T"), Repeat::Reset,
               Fields("ThunderstormLocation ThunderstormMovement")},
-    /* 11 */ {"Begin and end of weather", RecentWeatherStep, Repeat::Never, Fields("")},
-    /* 12 */ {"Variable ceiling", Step<DecodeVariableCeiling>, Repeat::Reset,
+    /* 11 */ {"Begin and end of weather", RecentWeatherStep, StartingLike(kRecentWeatherPhenomena), Repeat::Never, Fields("")},
+    /* 12 */ {"Variable ceiling", Step<DecodeVariableCeiling>, Starting("C"), Repeat::Reset,
               Fields("MinVariableCeiling MaxVariableCeiling")},
-    /* 13 */ {"Second-site ceiling", Step<DecodeSecondSiteCeiling>, Repeat::Reset,
+    /* 13 */ {"Second-site ceiling", Step<DecodeSecondSiteCeiling>, Starting("C"), Repeat::Reset,
               Fields("SecondSiteCeiling SecondSiteCeilingLocation")},
-    /* 14 */ {"PRESFR", Step<DecodePresfr>, Repeat::Reset, Fields("PressureFallingRapidly")},
-    /* 15 */ {"PRESRR", Step<DecodePresrr>, Repeat::Reset, Fields("PressureRisingRapidly")},
-    /* 16 */ {"Sea-level pressure", Step<DecodeSeaLevelPressure>, Repeat::Reset,
+    /* 14 */ {"PRESFR", Step<DecodePresfr>, Starting("P"), Repeat::Reset, Fields("PressureFallingRapidly")},
+    /* 15 */ {"PRESRR", Step<DecodePresrr>, Starting("P"), Repeat::Reset, Fields("PressureRisingRapidly")},
+    /* 16 */ {"Sea-level pressure", Step<DecodeSeaLevelPressure>, Starting("S"), Repeat::Reset,
               Fields("SeaLevelPressure")},
-    /* 17 */ {"Obscuration", ObscurationStep, Repeat::ResetOnThird,
+    /* 17 */ {"Obscuration", ObscurationStep, StartingLike(kPartialObscurations), Repeat::ResetOnThird,
               Fields("ObscurationAmount ObscurationPhenomenon")},
-    /* 18 */ {"Sector visibility", Step<DecodeSectorVisibility>, Repeat::Reset,
+    /* 18 */ {"Sector visibility", Step<DecodeSectorVisibility>, Starting("V"), Repeat::Reset,
               Fields("SectorVisibility SectorVisibilityOctant")},
-    /* 19 */ {"Hail", Step<DecodeHail>, Repeat::Reset, Fields("HailstoneSize Hail")},
-    /* 20 */ {"Virga", Step<DecodeVirga>, Repeat::Reset, Fields("Virga VirgaDirection")},
-    /* 21 */ {"Surface-based obscuration", Step<DecodeSurfaceObscuration>, Repeat::Reset,
+    /* 19 */ {"Hail", Step<DecodeHail>, Starting("G"), Repeat::Reset, Fields("HailstoneSize Hail")},
+    /* 20 */ {"Virga", Step<DecodeVirga>, Starting("V"), Repeat::Reset, Fields("Virga VirgaDirection")},
+    /* 21 */ {"Surface-based obscuration", Step<DecodeSurfaceObscuration>, Starting("-"), Repeat::Reset,
               Fields("SurfaceObscuration SkyObscuredEighths")},
-    /* 22 */ {"Ceiling", Step<DecodeCeilingRemark>, Repeat::Reset,
+    /* 22 */ {"Ceiling", Step<DecodeCeilingRemark>, Starting("C"), Repeat::Reset,
               Fields("CigNo Ceiling EstimatedCeiling")},
-    /* 23 */ {"Variable sky condition", Step<DecodeVariableSky>, Repeat::Reset,
+    /* 23 */ {"Variable sky condition", Step<DecodeVariableSky>, StartingLike(kCoverCodes), Repeat::Reset,
               Fields("VariableSkyConditionBelow VariableSkyConditionAbove "
                      "VariableSkyConditionHeight")},
-    /* 24 */ {"Obscuration aloft", Step<DecodeObscurationAloft>, Repeat::Reset,
+    /* 24 */ {"Obscuration aloft", Step<DecodeObscurationAloft>, StartingLike(kObscurationCodes), Repeat::Reset,
               Fields("ObscurationAloftHeight ObscurationAloftPhenomenon "
                      "ObscurationAloftSkyCondition")},
-    /* 25 */ {"NOSPECI", Step<DecodeNoSpeci>, Repeat::Reset, Fields("NoSpeci")},
-    /* 26 */ {"LAST", Step<DecodeLastReport>, Repeat::Reset, Fields("LastReport")},
-    /* 27 */ {"Synoptic cloud types", Step<DecodeSynopticCloudTypes>, Repeat::Reset,
+    /* 25 */ {"NOSPECI", Step<DecodeNoSpeci>, Starting("N"), Repeat::Reset, Fields("NoSpeci")},
+    /* 26 */ {"LAST", Step<DecodeLastReport>, Starting("L"), Repeat::Reset, Fields("LastReport")},
+    /* 27 */ {"Synoptic cloud types", Step<DecodeSynopticCloudTypes>, Starting("8"), Repeat::Reset,
               Fields("SynopticCloudGroup LowCloudCode MediumCloudCode HighCloudCode")},
-    /* 28 */ {"Snow increase", Step<DecodeSnowIncrease>, Repeat::Reset,
+    /* 28 */ {"Snow increase", Step<DecodeSnowIncrease>, Starting("S"), Repeat::Reset,
               Fields("SnowIncrease SnowIncreaseTotal")},
-    /* 29 */ {"Snow depth", Step<DecodeSnowDepth>, Repeat::Reset,
+    /* 29 */ {"Snow depth", Step<DecodeSnowDepth>, Starting("4"), Repeat::Reset,
               Fields("SnowDepthGroup SnowDepth")},
-    /* 30 */ {"Water equivalent of snow", Step<DecodeSnowWaterEquivalent>, Repeat::Reset,
+    /* 30 */ {"Water equivalent of snow", Step<DecodeSnowWaterEquivalent>, Starting("9"), Repeat::Reset,
               Fields("SnowWaterEquivalent")},
-    /* 31 */ {"Sunshine", Step<DecodeSunshine>, Repeat::Reset,
+    /* 31 */ {"Sunshine", Step<DecodeSunshine>, Starting("9"), Repeat::Reset,
               Fields("SunshineMinutes SunSensorOut")},
-    /* 32 */ {"Hourly precipitation", Step<DecodeHourlyPrecip>, Repeat::Reset,
+    /* 32 */ {"Hourly precipitation", Step<DecodeHourlyPrecip>, Starting("P"), Repeat::Reset,
               Fields("HourlyPrecip")},
-    /* 33 */ {"3- or 6-hour precipitation", Step<DecodePrecip3or6Hour>, Repeat::Reset,
+    /* 33 */ {"3- or 6-hour precipitation", Step<DecodePrecip3or6Hour>, Starting("6"), Repeat::Reset,
               Fields("Precip3or6Hour")},
-    /* 34 */ {"24-hour precipitation", Step<DecodePrecip24Hour>, Repeat::Reset,
+    /* 34 */ {"24-hour precipitation", Step<DecodePrecip24Hour>, Starting("7"), Repeat::Reset,
               Fields("Precip24Hour")},
-    /* 35 */ {"Temperature to tenths", Step<DecodePreciseTemperature>, Repeat::Reset,
+    /* 35 */ {"Temperature to tenths", Step<DecodePreciseTemperature>, Starting("T"), Repeat::Reset,
               Fields("PreciseTemperature PreciseDewPoint")},
-    /* 36 */ {"6-hour maximum", Step<DecodeMaxTemperature>, Repeat::Reset,
+    /* 36 */ {"6-hour maximum", Step<DecodeMaxTemperature>, Starting("1"), Repeat::Reset,
               Fields("MaxTemperature")},
-    /* 37 */ {"6-hour minimum", Step<DecodeMinTemperature>, Repeat::Reset,
+    /* 37 */ {"6-hour minimum", Step<DecodeMinTemperature>, Starting("2"), Repeat::Reset,
               Fields("MinTemperature")},
-    /* 38 */ {"24-hour maximum and minimum", Step<DecodeMaxMinTemperature24Hour>, Repeat::Reset,
+    /* 38 */ {"24-hour maximum and minimum", Step<DecodeMaxMinTemperature24Hour>, Starting("4"), Repeat::Reset,
               Fields("MaxTemperature24Hour MinTemperature24Hour")},
-    /* 39 */ {"Pressure tendency", Step<DecodePressureTendency>, Repeat::Reset,
+    /* 39 */ {"Pressure tendency", Step<DecodePressureTendency>, Starting("5"), Repeat::Reset,
               Fields("PressureTendencyCharacter PressureTendencyHpa")},
-    /* 40 */ {"PWINO", Step<DecodePwiNo>, Repeat::Reset, Fields("PwiNo")},
-    /* 40 */ {"FZRANO", Step<DecodeFzraNo>, Repeat::Reset, Fields("FzraNo")},
-    /* 40 */ {"TSNO", Step<DecodeTsNo>, Repeat::Reset, Fields("TsNo")},
-    /* 40 */ {"$", Step<DecodeMaintenanceIndicator>, Repeat::Reset, Fields("MaintenanceIndicator")},
-    /* 40 */ {"RVRNO", Step<DecodeRvrNo>, Repeat::Reset, Fields("RvrNo")},
-    /* 40 */ {"PNO", Step<DecodePNo>, Repeat::Reset, Fields("PNo")},
-    /* 41 */ {"VISNO", Step<DecodeVisNo>, Repeat::Reset, Fields("VisNo VisnoLocation")},
-    /* 42 */ {"CHINO", Step<DecodeChiNo>, Repeat::Reset, Fields("ChiNo ChinoLocation")},
-    /* 43 */ {"Dispatch visual range", Step<DecodeDispatchVisualRange>, Repeat::Reset,
+    /* 40 */ {"PWINO", Step<DecodePwiNo>, Starting("P"), Repeat::Reset, Fields("PwiNo")},
+    /* 40 */ {"FZRANO", Step<DecodeFzraNo>, Starting("F"), Repeat::Reset, Fields("FzraNo")},
+    /* 40 */ {"TSNO", Step<DecodeTsNo>, Starting("T"), Repeat::Reset, Fields("TsNo")},
+    /* 40 */ {"$", Step<DecodeMaintenanceIndicator>, Starting("$"), Repeat::Reset, Fields("MaintenanceIndicator")},
+    /* 40 */ {"RVRNO", Step<DecodeRvrNo>, Starting("R"), Repeat::Reset, Fields("RvrNo")},
+    /* 40 */ {"PNO", Step<DecodePNo>, Starting("P"), Repeat::Reset, Fields("PNo")},
+    /* 41 */ {"VISNO", Step<DecodeVisNo>, Starting("V"), Repeat::Reset, Fields("VisNo VisnoLocation")},
+    /* 42 */ {"CHINO", Step<DecodeChiNo>, Starting("C"), Repeat::Reset, Fields("ChiNo ChinoLocation")},
+    /* 43 */ {"Dispatch visual range", Step<DecodeDispatchVisualRange>, Starting("D"), Repeat::Reset,
               Fields("DispatchVisualRange")},
 };
 // clang-format on
@@ -154,42 +182,116 @@ constexpr RemarkRow kRemarkOrder[] = {
 constexpr std::size_t kRows = std::size(kRemarkOrder);
 constexpr std::size_t kObscurationRow = 17;
 static_assert(kRemarkOrder[kObscurationRow].repeat == Repeat::ResetOnThird);
+static_assert(kRows <= 64, "the rows to try are kept as the bits of one word");
+
+// For every first byte of a token, the rows that may act on it, as bits in
+// table order.
+constexpr std::array<uint64_t, 256> kRowsByFirstByte = [] {
+  std::array<uint64_t, 256> rows{};
+  for (std::size_t row = 0; row < kRows; ++row) {
+    for (unsigned c = 0; c < 256; ++c) {
+      if (kRemarkOrder[row].starts.Has(static_cast<unsigned char>(c))) {
+        rows[c] |= uint64_t{1} << row;
+      }
+    }
+  }
+  return rows;
+}();
+
+// The state of one remark walk and what every pass of it shares.
+class Walk {
+ public:
+  Walk(const TokenList& tokens, DecodedReport& report, NotDecodedGroups* notDecoded)
+      : tokens_(tokens), report_(report), notDecoded_(notDecoded) {}
+
+  // Offers the group at `index` to `row`: true when the row accepted it (and
+  // the repeat rule has been applied). A declining row may still have moved
+  // the index past a keyword it consumed.
+  bool Try(std::size_t row, int& index) {
+    const RemarkRow& group = kRemarkOrder[row];
+    state_.obscurations = occurrences_[kObscurationRow];
+    if (!group.decode(tokens_, report_, index, state_)) return false;
+    int seen = ++occurrences_[row];
+    if ((group.repeat == Repeat::Reset && seen >= 2) ||
+        (group.repeat == Repeat::ResetOnThird && seen >= 3)) {
+      ClearFields(report_, group.clears);
+    }
+    return true;
+  }
+
+  // Ends a pass that began at `start`: an accepting row began at
+  // `acceptedAt` (-1: none did, and the group at `index` is passed over).
+  // Whatever declining rows consumed before the accepting one, or
+  // everything the pass moved over when none accepted, was not decoded.
+  void EndPass(int start, int acceptedAt, int& index) {
+    if (acceptedAt < 0 && tokens_[index] != nullptr) ++index;
+    if (notDecoded_ == nullptr) return;
+    const int end = acceptedAt < 0 ? index : acceptedAt;
+    for (int i = start; i < end; ++i) notDecoded_->Add(tokens_[i]);
+  }
+
+ private:
+  const TokenList& tokens_;
+  DecodedReport& report_;
+  NotDecodedGroups* notDecoded_;
+  RemarkWalk state_;
+  std::array<int, kRows> occurrences_{};
+};
+
+// The index of the first group after the first "RMK", or -1 without one.
+int FirstRemark(const TokenList& tokens) {
+  int index = 0;
+  while (tokens[index] != nullptr && !TextEquals(tokens[index], "RMK")) ++index;
+  return tokens[index] == nullptr ? -1 : index + 1;
+}
 
 }  // namespace
 
 void DecodeRemarks(const TokenList& tokens, DecodedReport& report, NotDecodedGroups* notDecoded) {
-  int index = 0;
-  while (tokens[index] != nullptr && std::string_view(tokens[index]) != "RMK") ++index;
-  if (tokens[index] == nullptr) return;
-  ++index;
-
-  RemarkWalk walk;
-  std::array<int, kRows> occurrences{};
+  int index = FirstRemark(tokens);
+  if (index < 0) return;
+  Walk walk(tokens, report, notDecoded);
   while (tokens[index] != nullptr) {
     const int start = index;
-    int acceptedAt = -1;  // where the accepting decoder began
+    int acceptedAt = -1;
+    // The rows not yet tried in this pass; only those that may act on the
+    // current token's first byte are offered it. A row that consumed a
+    // keyword and declined leaves a new current token: its byte is read
+    // again.
+    uint64_t untried = ~uint64_t{0} >> (64 - kRows);
+    while (const char* token = tokens[index]) {
+      uint64_t candidates = kRowsByFirstByte[static_cast<unsigned char>(token[0])] & untried;
+      if (candidates == 0) break;
+      const auto row = static_cast<std::size_t>(std::countr_zero(candidates));
+      untried &= ~((uint64_t{2} << row) - 1);
+      const int before = index;
+      if (walk.Try(row, index)) {
+        acceptedAt = before;
+        break;
+      }
+    }
+    walk.EndPass(start, acceptedAt, index);
+  }
+}
+
+void DecodeRemarksPlain(const TokenList& tokens, DecodedReport& report,
+                        NotDecodedGroups* notDecoded) {
+  int index = FirstRemark(tokens);
+  if (index < 0) return;
+  Walk walk(tokens, report, notDecoded);
+  while (tokens[index] != nullptr) {
+    const int start = index;
+    int acceptedAt = -1;
     for (std::size_t row = 0; row < kRows; ++row) {
       // A failing decoder may have consumed a keyword: re-read the position.
       if (tokens[index] == nullptr) break;
-      const RemarkRow& group = kRemarkOrder[row];
-      walk.obscurations = occurrences[kObscurationRow];
       const int before = index;
-      if (!group.decode(tokens, report, index, walk)) continue;
-      acceptedAt = before;
-      int seen = ++occurrences[row];
-      if ((group.repeat == Repeat::Reset && seen >= 2) ||
-          (group.repeat == Repeat::ResetOnThird && seen >= 3)) {
-        ClearFields(report, group.clears);
+      if (walk.Try(row, index)) {
+        acceptedAt = before;
+        break;
       }
-      break;
     }
-    if (acceptedAt < 0 && tokens[index] != nullptr) ++index;  // passed over
-    if (notDecoded != nullptr) {
-      // Whatever declining decoders consumed before the one that accepted,
-      // or everything this pass moved over when none did.
-      const int end = acceptedAt < 0 ? index : acceptedAt;
-      for (int i = start; i < end; ++i) notDecoded->Add(tokens[i]);
-    }
+    walk.EndPass(start, acceptedAt, index);
   }
 }
 

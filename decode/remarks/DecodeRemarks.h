@@ -15,4 +15,13 @@ namespace tarvik {
 void DecodeRemarks(const TokenList& tokens, DecodedReport& report,
                    NotDecodedGroups* notDecoded = nullptr);
 
+/// DecodeRemarksPlain() is DecodeRemarks() the plain way: every remark row
+/// is offered every group in table order, where DecodeRemarks() offers a
+/// group only to the rows that may act on its first byte. The two give the
+/// same record and the same groups not decoded for every token list; the
+/// plain walk is kept as the reference the tests and the fuzzer compare
+/// with.
+void DecodeRemarksPlain(const TokenList& tokens, DecodedReport& report,
+                        NotDecodedGroups* notDecoded = nullptr);
+
 }  // namespace tarvik

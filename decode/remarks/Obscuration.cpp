@@ -12,22 +12,10 @@
 namespace tarvik {
 namespace {
 
-// Codes that a run such as FGHZ is split into, from the left; the first code
-// that begins the remaining text is taken, so the order decides (BCFG before
-// FG, TSRA before TS).
-constexpr std::string_view kObscurationCodes[] = {
-    "BCFG", "BLDU",   "BLSA",   "BLPY",   "DRDU", "DRSA", "DRSN", "DZ",   "DS", "FZFG",
-    "FZDZ", "FZRA",   "FG",     "FC",     "FU",   "GS",   "GR",   "HZ",   "IC", "MIFG",
-    "PE",   "PO",     "RA",     "SHRA",   "SHSN", "SHPE", "SHGS", "SHGR", "SN", "SG",
-    "SQ",   "SA",     "SS",     "TSRA",   "TSSN", "TSPE", "TSGS", "TSGR", "TS", "VCSH",
-    "VCPO", "VCBLDU", "VCBLSA", "VCBLSN", "VCFG", "VCFC", "VA",
-};
-static_assert(std::size(kObscurationCodes) == 47);
-
 bool IsObscurationCodeRun(std::string_view text) {
   if (text.empty()) return false;
   while (!text.empty()) {
-    std::string_view code = FirstCodeOf(text, kObscurationCodes);
+    std::string_view code = kObscurationCodeIndex.FirstCodeOf(text);
     if (code.empty()) return false;
     text.remove_prefix(code.size());
   }
@@ -104,7 +92,7 @@ bool DecodeSurfaceObscuration(const TokenList& tokens, DecodedReport& report, in
   std::string_view codes = token.substr(2, token.size() - 3);
   int stored = 0;
   while (!codes.empty()) {
-    std::string_view code = FirstCodeOf(codes, kObscurationCodes);
+    std::string_view code = kObscurationCodeIndex.FirstCodeOf(codes);
     if (code.empty()) {
       ++index;
       return false;

@@ -46,7 +46,7 @@ Piece FirstPiece(std::string_view text) {
   for (char mark : kMarks) {
     for (std::size_t k = 0; k < kCodesByFirst.counts[first]; ++k) {
       std::string_view code = kRecentWeatherPhenomena[kCodesByFirst.codes[first][k]];
-      if (text.size() > code.size() && text.starts_with(code) && text[code.size()] == mark) {
+      if (text.size() > code.size() && StartsWithCode(text, code) && text[code.size()] == mark) {
         return {code, mark};
       }
     }
