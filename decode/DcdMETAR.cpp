@@ -49,7 +49,7 @@ bool DecodeReportType(const TokenList& tokens, DecodedReport& report, int& index
 }
 
 bool DecodeStation(const TokenList& tokens, DecodedReport& report, int& index) {
-  std::string_view group(tokens[index]);
+  std::string_view group = tokens.View(index);
   if (group.size() != 4 || !AllAlpha(group.data(), 1) || !AllAlnum(group.data() + 1, 3)) {
     return false;
   }
@@ -65,7 +65,7 @@ constexpr auto DecodeCavok = DecodeFlagWord<"CAVOK", &DecodedReport::Cavok>;
 
 // hhmm, hhmmZ, ddhhmm or ddhhmmZ; no range check.
 bool DecodeDateTime(const TokenList& tokens, DecodedReport& report, int& index) {
-  std::string_view group(tokens[index]);
+  std::string_view group = tokens.View(index);
   std::size_t digits = group.size();
   if (digits == 5 || digits == 7) {
     if (group.back() != 'Z') return false;

@@ -25,7 +25,7 @@ constexpr CodeIndex kPresentWeatherIndex{std::span(kPresentWeatherCodes)};
 }  // namespace
 
 bool DecodePresentWeather(const TokenList& tokens, DecodedReport& report, int& index, int& count) {
-  std::string_view rest(tokens[index]);
+  std::string_view rest = tokens.View(index);
   while (count < kPresentWeatherSlots) {
     std::string_view intensity;
     if (rest.starts_with('+') || rest.starts_with('-')) {

@@ -15,8 +15,11 @@ int32_t CloudHeightMeters(int32_t hundredsOfFeet) {
 }
 
 bool IsCloudLayer(const char* group) {
-  std::string_view text(group);
-  if (text.size() < 6) return false;
+  // Six characters at least, without measuring a long group.
+  for (int i = 0; i < 6; ++i) {
+    if (group[i] == '\0') return false;
+  }
+  std::string_view text(group, 6);
   bool cover = !FirstCodeOf(text, kCoverCodes).empty();
   bool typed = IsDigit(text[0]) && (text.substr(1, 2) == "CU" || text.substr(1, 2) == "SC");
   return (cover || typed) && AllDigits(group + 3, 3);
@@ -32,8 +35,8 @@ void StoreCloudLayer(const char* group, DecodedReport& report, int slot) {
 }
 
 bool DecodeSkyCondition(const TokenList& tokens, DecodedReport& report, int& index) {
-  const char* group = tokens[index];
-  std::string_view text(group);
+  const std::string_view text = tokens.View(index);
+  const char* group = text.data();
   if (text == "CLR" || text == "SKC") {
     CopyText(report.CloudLayer[0].Cover, text);
     ++index;

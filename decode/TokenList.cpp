@@ -8,6 +8,7 @@ namespace tarvik {
 void TokenList::Split(const char* text) {
   count_ = 0;
   groups_ = inlineGroups_;
+  lengths_ = inlineLengths_;
   if (text == nullptr) return;
 
   std::size_t length = std::strlen(text);
@@ -22,15 +23,19 @@ void TokenList::Split(const char* text) {
   std::size_t maxGroups = length / 2 + 1;
   if (maxGroups > kInlineGroups) {
     heapGroups_ = std::make_unique<const char*[]>(maxGroups);
+    heapLengths_ = std::make_unique<std::size_t[]>(maxGroups);
     groups_ = heapGroups_.get();
+    lengths_ = heapLengths_.get();
   }
 
   char* p = copy;
   while (true) {
     while (*p == ' ') ++p;
     if (*p == '\0') break;
-    groups_[count_++] = p;
+    const char* group = p;
     while (*p != ' ' && *p != '\0') ++p;
+    groups_[count_] = group;
+    lengths_[count_++] = static_cast<std::size_t>(p - group);
     if (*p == '\0') break;
     *p++ = '\0';
   }

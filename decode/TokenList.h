@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace tarvik {
 
@@ -29,6 +31,12 @@ class TokenList {
   [[nodiscard]] const char* operator[](int index) const {
     return index >= 0 && index < count_ ? groups_[index] : nullptr;
   }
+  /// View() is the group at `index` with its length, measured once when the
+  /// report was split; empty when index is outside the list.
+  [[nodiscard]] std::string_view View(int index) const {
+    return index >= 0 && index < count_ ? std::string_view(groups_[index], lengths_[index])
+                                        : std::string_view();
+  }
 
  private:
   static constexpr std::size_t kInlineText = 1024;
@@ -36,9 +44,12 @@ class TokenList {
 
   char inlineText_[kInlineText];
   const char* inlineGroups_[kInlineGroups];
+  std::size_t inlineLengths_[kInlineGroups];
   std::unique_ptr<char[]> heapText_;
   std::unique_ptr<const char*[]> heapGroups_;
+  std::unique_ptr<std::size_t[]> heapLengths_;
   const char** groups_ = inlineGroups_;
+  std::size_t* lengths_ = inlineLengths_;
   int count_ = 0;
 };
 

@@ -54,6 +54,15 @@ namespace tarvik {
   return {};
 }
 
+/// FindPair() is where `text` first holds `first` followed by `second`
+/// (strstr with a two-character needle), or npos.
+[[nodiscard]] constexpr std::size_t FindPair(std::string_view text, char first, char second) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] == first && text[i + 1] == second) return i;
+  }
+  return std::string_view::npos;
+}
+
 /// The codes of a table grouped by their first byte, each group in table
 /// order. Its FirstCodeOf() gives what FirstCodeOf(text, codes) gives, but
 /// compares the text only with the codes that can begin it: the tables are

@@ -65,25 +65,24 @@ double VisibilityValue(const char* group) {
 }
 
 bool DecodeVisibility(const TokenList& tokens, DecodedReport& report, int& index) {
-  const char* group = tokens[index];
-  std::string_view text(group);
+  const std::string_view text = tokens.View(index);
+  const char* group = text.data();
 
   if (text == "M1/4SM" || text == "<1/4SM") {
     report.PrevailingVisibilitySm = 0.0F;
     ++index;
     return true;
   }
-  if (const char* km = std::strstr(group, "KM"); km != nullptr) {
-    int k = static_cast<int>(km - group);
+  if (const std::size_t km = FindPair(text, 'K', 'M'); km != std::string_view::npos) {
+    int k = static_cast<int>(km);
     if (k < 1 || !AllDigits(group, k)) return false;
     report.PrevailingVisibilityKm = static_cast<float>(IntOfFirst(group, k));
     ++index;
     return true;
   }
-  const char* sm = std::strstr(group, "SM");
-  if (sm != nullptr) {
-    int m = static_cast<int>(sm - group);
-    if (std::strchr(group, '/') != nullptr) {
+  if (const std::size_t sm = FindPair(text, 'S', 'M'); sm != std::string_view::npos) {
+    int m = static_cast<int>(sm);
+    if (text.find('/') != std::string_view::npos) {
       if (!IsMileFraction(group)) return false;
       report.PrevailingVisibilitySm = static_cast<float>(VisibilityValue(group));
     } else {

@@ -26,21 +26,27 @@ int Position(const char* text, const char* found) { return static_cast<int>(foun
 }  // namespace
 
 bool DecodeWind(const TokenList& tokens, DecodedReport& report, int& index) {
-  const char* group = tokens[index];
-  if (std::strlen(group) <= 6) return false;
-  const char* kt = std::strstr(group, "KT");
-  if (kt == nullptr) return false;
-  int k = Position(group, kt);
+  const std::string_view text = tokens.View(index);
+  const char* group = text.data();
+  if (text.size() <= 6) return false;
+  const std::size_t kt = FindPair(text, 'K', 'T');
+  if (kt == std::string_view::npos) return false;
+  int k = static_cast<int>(kt);
 
   WindGroup& wind = report.Wind;
   bool accepted = false;
-  for (const VariableWindShape& form : kVariableWindShapes) {
-    if (!MatchShape(group, form.shape)) continue;
-    wind.Variable = 1;
-    wind.Speed = IntOfFirst(group + 3, form.speedDigits);
-    if (form.gustPosition != 0) wind.Gust = IntOfFirst(group + form.gustPosition, form.gustDigits);
-    accepted = true;
-    break;
+  // Every variable shape begins with VRB: other groups need not be matched.
+  if (text.starts_with("VRB")) {
+    for (const VariableWindShape& form : kVariableWindShapes) {
+      if (!MatchShape(group, form.shape)) continue;
+      wind.Variable = 1;
+      wind.Speed = IntOfFirst(group + 3, form.speedDigits);
+      if (form.gustPosition != 0) {
+        wind.Gust = IntOfFirst(group + form.gustPosition, form.gustDigits);
+      }
+      accepted = true;
+      break;
+    }
   }
 
   if (!accepted) {
@@ -71,7 +77,8 @@ bool DecodeVariableWindDirection(const TokenList& tokens, DecodedReport& report,
   int before = Position(group, v);
   if (!AllDigits(group, before) || !AllDigits(v + 1, 3)) return false;
   report.MinWindDirection = IntOfFirst(group, before);
-  report.MaxWindDirection = IntOfFirst(v + 1, static_cast<int>(std::strlen(v + 1)));
+  report.MaxWindDirection =
+      IntOfFirst(v + 1, static_cast<int>(tokens.View(index).size()) - before - 1);
   ++index;
   return true;
 }

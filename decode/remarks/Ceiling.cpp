@@ -45,7 +45,7 @@ bool DecodeSecondSiteCeiling(const TokenList& tokens, DecodedReport& report, int
 
 bool DecodeCeilingRemark(const TokenList& tokens, DecodedReport& report, int& index) {
   if (tokens[index] == nullptr) return false;
-  std::string_view token(tokens[index]);
+  std::string_view token = tokens.View(index);
   if (!token.starts_with("CIG") || token.size() < 5) return false;
   std::string_view rest = token.substr(3);
   if (rest == "NO") {

@@ -34,7 +34,7 @@ bool Step(const TokenList& tokens, DecodedReport& report, int& index, RemarkWalk
 
 // RADAT and the token after it are skipped; the pass goes on after them.
 bool SkipRadat(const TokenList& tokens, DecodedReport&, int& index, RemarkWalk&) {
-  if (std::string_view(tokens[index]) != "RADAT") return false;
+  if (!TextEquals(tokens[index], "RADAT")) return false;
   index += tokens[index + 1] != nullptr ? 2 : 1;
   return false;
 }

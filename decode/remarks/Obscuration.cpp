@@ -86,7 +86,7 @@ bool DecodeVirga(const TokenList& tokens, DecodedReport& report, int& index) {
 
 bool DecodeSurfaceObscuration(const TokenList& tokens, DecodedReport& report, int& index) {
   if (tokens[index] == nullptr) return false;
-  std::string_view token(tokens[index]);
+  std::string_view token = tokens.View(index);
   if (!token.starts_with("-X") || token.size() < 4 || !IsDigit(token.back())) return false;
 
   std::string_view codes = token.substr(2, token.size() - 3);

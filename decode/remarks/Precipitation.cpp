@@ -21,7 +21,7 @@ double WholeValue(const char* digits) { return IntOfFirst(digits, Length(digits)
 bool DecodePrecipAmount(const TokenList& tokens, DecodedReport& report, int& index, char lead,
                         float DecodedReport::*amount, Flag DecodedReport::*indeterminate) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 5 || group[0] != lead) return false;
+  if (group == nullptr || tokens.View(index).size() != 5 || group[0] != lead) return false;
   const char* figures = group + 1;
   if (AllDigits(figures, 4)) {
     report.*amount = static_cast<float>(WholeValue(figures) / 100.0);
@@ -54,7 +54,7 @@ bool DecodeSnowIncrease(const TokenList& tokens, DecodedReport& report, int& ind
 
 bool DecodeSnowDepth(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 5 || group[0] != '4' || group[1] != '/' ||
+  if (group == nullptr || tokens.View(index).size() != 5 || group[0] != '4' || group[1] != '/' ||
       !AllDigits(group + 2, 3)) {
     return false;
   }
@@ -66,7 +66,7 @@ bool DecodeSnowDepth(const TokenList& tokens, DecodedReport& report, int& index)
 
 bool DecodeSnowWaterEquivalent(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 6 || !AllDigits(group, 6) ||
+  if (group == nullptr || tokens.View(index).size() != 6 || !AllDigits(group, 6) ||
       std::strncmp(group, "933", 3) != 0) {
     return false;
   }
@@ -77,7 +77,7 @@ bool DecodeSnowWaterEquivalent(const TokenList& tokens, DecodedReport& report, i
 
 bool DecodeSunshine(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 5 || std::strncmp(group, "98", 2) != 0) {
+  if (group == nullptr || tokens.View(index).size() != 5 || std::strncmp(group, "98", 2) != 0) {
     return false;
   }
   const char* minutes = group + 2;

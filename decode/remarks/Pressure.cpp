@@ -51,7 +51,7 @@ bool DecodeSeaLevelPressure(const TokenList& tokens, DecodedReport& report, int&
 
 bool DecodePressureTendency(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 5 || group[0] != '5') return false;
+  if (group == nullptr || tokens.View(index).size() != 5 || group[0] != '5') return false;
   char character = group[1];
   if (character < '0' || character > '8') return false;
 

@@ -21,35 +21,67 @@ struct Piece {
   char mark = 0;
 };
 
-// The table's codes grouped by their first character, each group in table
-// order: a token is only compared with the codes that can begin it. Every
-// remark token is offered to this group, so the search must be cheap.
-struct CodesByFirstCharacter {
-  std::array<std::array<uint8_t, kRecentWeatherPhenomena.size()>, 128> codes{};
-  std::array<uint8_t, 128> counts{};
+// The phenomena in text order, each with its first place in the table, so
+// that the text before a mark can be looked up instead of being compared
+// with every code.
+struct PhenomenonPlaces {
+  std::array<std::string_view, kRecentWeatherPhenomena.size()> texts{};
+  std::array<uint8_t, kRecentWeatherPhenomena.size()> places{};
+  std::size_t count = 0;
+  std::size_t shortest = 99;
+  std::size_t longest = 0;
 
-  constexpr CodesByFirstCharacter() {
+  constexpr PhenomenonPlaces() {
     for (std::size_t i = 0; i < kRecentWeatherPhenomena.size(); ++i) {
-      auto first = static_cast<unsigned char>(kRecentWeatherPhenomena[i][0]);
-      codes[first][counts[first]++] = static_cast<uint8_t>(i);
+      std::string_view code = kRecentWeatherPhenomena[i];
+      shortest = code.size() < shortest ? code.size() : shortest;
+      longest = code.size() > longest ? code.size() : longest;
+      // Insert in text order; a repeated code keeps its first place.
+      std::size_t at = 0;
+      while (at < count && texts[at] < code) ++at;
+      if (at < count && texts[at] == code) continue;
+      for (std::size_t k = count; k > at; --k) {
+        texts[k] = texts[k - 1];
+        places[k] = places[k - 1];
+      }
+      texts[at] = code;
+      places[at] = static_cast<uint8_t>(i);
+      ++count;
     }
   }
+
+  // The first place of `text` in the table, or -1 when it is no phenomenon.
+  [[nodiscard]] constexpr int PlaceOf(std::string_view text) const {
+    std::size_t low = 0;
+    std::size_t high = count;
+    while (low < high) {
+      std::size_t middle = (low + high) / 2;
+      if (texts[middle] < text) {
+        low = middle + 1;
+      } else {
+        high = middle;
+      }
+    }
+    return low < count && texts[low] == text ? places[low] : -1;
+  }
 };
-constexpr CodesByFirstCharacter kCodesByFirst;
+constexpr PhenomenonPlaces kPhenomenonPlaces;
 
 // The first phenomenon-and-mark entry that `text` begins with, in table
 // order (every code with "B", then every code with "E"); an empty
-// phenomenon when none does.
+// phenomenon when none does. A code followed by its mark means a mark right
+// after a prefix of phenomenon length: only those prefixes are looked up,
+// and the one first in the table wins.
 Piece FirstPiece(std::string_view text) {
-  auto first = static_cast<unsigned char>(text[0]);
-  if (first >= 128) return {};
   for (char mark : kMarks) {
-    for (std::size_t k = 0; k < kCodesByFirst.counts[first]; ++k) {
-      std::string_view code = kRecentWeatherPhenomena[kCodesByFirst.codes[first][k]];
-      if (text.size() > code.size() && StartsWithCode(text, code) && text[code.size()] == mark) {
-        return {code, mark};
-      }
+    int best = -1;
+    for (std::size_t length = kPhenomenonPlaces.shortest;
+         length <= kPhenomenonPlaces.longest && length < text.size(); ++length) {
+      if (text[length] != mark) continue;
+      const int place = kPhenomenonPlaces.PlaceOf(text.substr(0, length));
+      if (place >= 0 && (best < 0 || place < best)) best = place;
     }
+    if (best >= 0) return {kRecentWeatherPhenomena[static_cast<std::size_t>(best)], mark};
   }
   return {};
 }

@@ -32,7 +32,7 @@ bool IsExtremePart(const char* part) {
 bool DecodeSixHourExtreme(const TokenList& tokens, DecodedReport& report, int& index, char lead,
                           float DecodedReport::*field) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 5 || group[0] != lead ||
+  if (group == nullptr || tokens.View(index).size() != 5 || group[0] != lead ||
       !IsExtremePart(group + 1)) {
     return false;
   }
@@ -52,7 +52,7 @@ float TwentyFourHourPart(const char* part) {
 bool DecodePreciseTemperature(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
   if (group == nullptr || group[0] != 'T') return false;
-  std::size_t length = std::strlen(group);
+  std::size_t length = tokens.View(index).size();
   if ((length != 5 && length != 9) || !IsSignDigit(group[1]) || !AllDigits(group + 2, 3)) {
     return false;
   }
@@ -75,8 +75,8 @@ bool DecodeMinTemperature(const TokenList& tokens, DecodedReport& report, int& i
 
 bool DecodeMaxMinTemperature24Hour(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 9 || group[0] != '4' || !IsExtremePart(group + 1) ||
-      !IsExtremePart(group + 5)) {
+  if (group == nullptr || tokens.View(index).size() != 9 || group[0] != '4' ||
+      !IsExtremePart(group + 1) || !IsExtremePart(group + 5)) {
     return false;
   }
   report.MaxTemperature24Hour = TwentyFourHourPart(group + 1);
@@ -87,7 +87,7 @@ bool DecodeMaxMinTemperature24Hour(const TokenList& tokens, DecodedReport& repor
 
 bool DecodeSynopticCloudTypes(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* group = tokens[index];
-  if (group == nullptr || std::strlen(group) != 5 || group[0] != '8' || group[1] != '/') {
+  if (group == nullptr || tokens.View(index).size() != 5 || group[0] != '8' || group[1] != '/') {
     return false;
   }
   for (int i = 2; i < 5; ++i) {
