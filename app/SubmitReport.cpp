@@ -1,6 +1,8 @@
 // SubmitReport: a report text to the banner, the echo and its listing or error line.
 #include "app/SubmitReport.h"
 
+#include <string_view>
+
 #include "decode/DcdMETAR.h"
 #include "decode/DecodedReport.h"
 #include "report/PrintDecodedReport.h"
@@ -19,8 +21,9 @@ int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& statio
     terminal.OutputLine("Obtain METAR strings from:");
     terminal.OutputLine(kReportSourceHint);
   } else {
-    terminal.OutputLine("*****************************************************");
-    terminal.OutputLine("INPUT METAR REPORT:");
+    // Literals as views: their lengths are known without measuring them.
+    terminal.OutputLine(std::string_view("*****************************************************"));
+    terminal.OutputLine(std::string_view("INPUT METAR REPORT:"));
     terminal.OutputLine(text != nullptr ? text : "");
     DecodedReport report;
     NotDecodedGroups notDecoded;
@@ -28,7 +31,7 @@ int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& statio
     if (result != kDecodeOk) {
       terminal.OutputLineF("DcdMETAR:  Error Return Number: %d\n", result);
     } else {
-      terminal.OutputLine(" ");
+      terminal.OutputLine(std::string_view(" "));
       PrintDecodedReport(report, terminal, stations, temperatureUnit);
       if (summary != nullptr) {
         const StationEntry* station =

@@ -1,9 +1,26 @@
 // TokenList: splitting a report at blanks into inline or heap storage.
 #include "decode/TokenList.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace tarvik {
+
+namespace {
+
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+
+// One bit (the high bit of its byte) for every blank among the eight bytes
+// of `word`, and no other: the exact zero-byte test, applied to the word
+// with blanks turned into zeros.
+constexpr uint64_t BlankBytes(uint64_t word) {
+  const uint64_t x = word ^ (kOnes * ' ');
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+}  // namespace
 
 void TokenList::Split(const char* text) {
   count_ = 0;
@@ -11,13 +28,17 @@ void TokenList::Split(const char* text) {
   lengths_ = inlineLengths_;
   if (text == nullptr) return;
 
-  std::size_t length = std::strlen(text);
+  const std::size_t length = std::strlen(text);
+  // The copy is padded to whole eight-byte words past its terminator, so that
+  // the blanks can be found a word at a time.
+  const std::size_t padded = (length + 1 + 7) / 8 * 8;
   char* copy = inlineText_;
-  if (length + 1 > kInlineText) {
-    heapText_ = std::make_unique<char[]>(length + 1);
+  if (padded > kInlineText) {
+    heapText_ = std::make_unique<char[]>(padded);
     copy = heapText_.get();
   }
   std::memcpy(copy, text, length + 1);
+  std::memset(copy + length + 1, 0, padded - length - 1);
 
   // At most one group per two characters (a group and its separator).
   std::size_t maxGroups = length / 2 + 1;
@@ -28,17 +49,44 @@ void TokenList::Split(const char* text) {
     lengths_ = heapLengths_.get();
   }
 
-  char* p = copy;
-  while (true) {
-    while (*p == ' ') ++p;
-    if (*p == '\0') break;
-    const char* group = p;
-    while (*p != ' ' && *p != '\0') ++p;
-    groups_[count_] = group;
-    lengths_[count_++] = static_cast<std::size_t>(p - group);
-    if (*p == '\0') break;
-    *p++ = '\0';
+  // A group runs from the byte after a blank (or the start) to the next
+  // blank (or the end); runs of blanks give no group.
+  // Kept in locals: written through the members, every store into the copy
+  // would make the compiler read them again.
+  const char** groups = groups_;
+  std::size_t* lengths = lengths_;
+  int count = 0;
+  std::size_t start = 0;
+  auto close = [&](std::size_t end) {
+    if (end > start) {
+      groups[count] = copy + start;
+      lengths[count++] = end - start;
+    }
+    start = end + 1;
+  };
+  if constexpr (std::endian::native != std::endian::little) {
+    // The word trick below reads byte k as bits 8k..8k+7.
+    for (std::size_t at = 0; at < length; ++at) {
+      if (copy[at] != ' ') continue;
+      copy[at] = '\0';
+      close(at);
+    }
+    close(length);
+    count_ = count;
+    return;
   }
+  for (std::size_t at = 0; at < length; at += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, copy + at, sizeof word);
+    for (uint64_t blanks = BlankBytes(word); blanks != 0; blanks &= blanks - 1) {
+      const std::size_t blank = at + static_cast<std::size_t>(std::countr_zero(blanks)) / 8;
+      if (blank >= length) break;
+      copy[blank] = '\0';
+      close(blank);
+    }
+  }
+  close(length);
+  count_ = count;
 }
 
 }  // namespace tarvik

@@ -7,70 +7,92 @@
 #include <limits>
 #include <string_view>
 
+#include "decode/ReportFields.h"
+#include "report/FixedText.h"
 #include "report/StationDirectory.h"
 #include "terminal/Terminal.h"
 
 namespace tarvik {
 namespace {
 
-constexpr const char* kBannerRule = "/*******************************************/";
+constexpr std::string_view kBannerRule = "/*******************************************/";
 
 // Celsius to Fahrenheit in double precision, narrowed to single precision
 // only at the end.
 float NarrowedFahrenheit(double celsius) { return static_cast<float>(celsius * 9.0 / 5.0 + 32.0); }
 
-// One labelled line, "LABEL...: value\n", written straight into the line
-// store: the same text printf would make of the label's "%d", "%s", "%c" or
-// "%.Nf", without parsing a format for each of the thirty-odd lines of a
-// report.
+// One labelled line, "LABEL...: value\n", written in place into the line
+// store: the same text printf would make of the label's "%d", "%02d", "%s",
+// "%c" or "%.Nf", without parsing a format or copying the line for each of
+// the thirty-odd lines of a report.
 class FieldLine {
  public:
-  explicit FieldLine(std::string_view label) { Append(label); }
+  FieldLine(CTerminal& t, std::string_view label)
+      : terminal_(t), begin_(t.BeginLine(kCapacity)), p_(begin_) {
+    Append(label);
+  }
+  FieldLine(const FieldLine&) = delete;
+  FieldLine& operator=(const FieldLine&) = delete;
+
   void Append(std::string_view text) {
-    std::size_t room = sizeof buffer_ - 1 - length_;
-    std::size_t n = text.size() < room ? text.size() : room;
-    std::memcpy(buffer_ + length_, text.data(), n);
-    length_ += n;
+    const std::size_t room = static_cast<std::size_t>(begin_ + kTextCapacity - p_);
+    const std::size_t n = text.size() < room ? text.size() : room;
+    std::memcpy(p_, text.data(), n);
+    p_ += n;
   }
-  template <typename... Format>
-  void Number(auto value, Format... format) {
-    auto [end, error] =
-        std::to_chars(buffer_ + length_, buffer_ + sizeof buffer_ - 1, value, format...);
-    if (error == std::errc()) length_ = static_cast<std::size_t>(end - buffer_);
+  // "%d"
+  void Number(int32_t value) { p_ = std::to_chars(p_, p_ + 16, value).ptr; }
+  // "%02d": two digits at least, the sign counting as one.
+  void TwoDigits(int32_t value) {
+    if (value >= 0 && value <= 9) *p_++ = '0';
+    Number(value);
   }
-  void Write(CTerminal& t) {
-    buffer_[length_++] = '\n';
-    t.OutputLine(std::string_view(buffer_, length_));
+  // "%.Nf"
+  void Fixed(double value, int precision) { p_ = WriteFixed(p_, value, precision); }
+  void Write() {
+    *p_++ = '\n';
+    WriteWithoutLineEnd();
   }
+  void WriteWithoutLineEnd() { terminal_.EndLine(static_cast<std::size_t>(p_ - begin_)); }
 
  private:
-  char buffer_[128];
-  std::size_t length_ = 0;
+  // Texts stop at kTextCapacity, leaving room after them for a number
+  // (anything WriteFixed() may write of a double) and the line feed.
+  static constexpr std::size_t kTextCapacity = 128;
+  static constexpr std::size_t kCapacity = kTextCapacity + 400;
+
+  CTerminal& terminal_;
+  char* begin_;
+  char* p_;
 };
 
+// A flag's line, "LABEL...: TRUE\n"; taking a view of the literal spares
+// measuring it.
+void True(CTerminal& t, std::string_view line) { t.OutputLine(line); }
+
 void Int(CTerminal& t, std::string_view label, int32_t value) {
-  FieldLine line(label);
+  FieldLine line(t, label);
   line.Number(value);
-  line.Write(t);
+  line.Write();
 }
 
 void Text(CTerminal& t, std::string_view label, const char* text) {
-  FieldLine line(label);
+  FieldLine line(t, label);
   line.Append(text);
-  line.Write(t);
+  line.Write();
 }
 
 void Char(CTerminal& t, std::string_view label, char c) {
-  FieldLine line(label);
+  FieldLine line(t, label);
   line.Append(std::string_view(&c, 1));
-  line.Write(t);
+  line.Write();
 }
 
 // As "%.Nf": rounded correctly from the exact binary value, like printf.
 void Fixed(CTerminal& t, std::string_view label, double value, int precision) {
-  FieldLine line(label);
-  line.Number(value, std::chars_format::fixed, precision);
-  line.Write(t);
+  FieldLine line(t, label);
+  line.Fixed(value, precision);
+  line.Write();
 }
 
 // One line of code is one line of the listing: the printing steps stay
@@ -78,21 +100,34 @@ void Fixed(CTerminal& t, std::string_view label, double value, int precision) {
 // clang-format off
 void PrintStation(const DecodedReport& r, CTerminal& t, StationDirectory& stations) {
   if (const StationEntry* e = stations.LookupStation(r.StationId)) {
-    t.OutputLineF("STATION ID          : %s: %s, %s, loc %s, %s, elev %d meters\n", e->Id,
-                  e->Name, e->State, e->Latitude, e->Longitude, e->Elevation);
+    // "STATION ID          : %s: %s, %s, loc %s, %s, elev %d meters\n"
+    FieldLine line(t, "STATION ID          : ");
+    for (std::string_view text : {std::string_view(e->Id), std::string_view(": "),
+                                  std::string_view(e->Name), std::string_view(", "),
+                                  std::string_view(e->State), std::string_view(", loc "),
+                                  std::string_view(e->Latitude), std::string_view(", "),
+                                  std::string_view(e->Longitude), std::string_view(", elev ")}) {
+      line.Append(text);
+    }
+    line.Number(e->Elevation);
+    line.Append(" meters");
+    line.Write();
   } else {
     Text(t, "STATION ID          : ", r.StationId);
   }
 }
 
 void PrintRunwayVisualRanges(const DecodedReport& r, CTerminal& t) {
-  // Every slot is examined on its own, whatever the slots before it hold.
+  // Every slot is examined on its own, whatever the slots before it hold;
+  // an untouched slot (nearly all of them) lists nothing.
+  const RunwayVisualRangeEntry& untouched = InitialReport().RunwayVisualRange[0];
   for (const RunwayVisualRangeEntry& v : r.RunwayVisualRange) {
+    if (std::memcmp(&v, &untouched, sizeof v) == 0) continue;
     if (IsPresent(v.RunwayDesignator)) Text(t, "RUNWAY DESIGNATOR   : ", v.RunwayDesignator);
     if (IsPresent(v.VisualRange)) Int(t, "R_WAY VIS RANGE (FT): ", v.VisualRange);
-    if (v.Variable) t.OutputLine("VRBL VISUAL RANGE   : TRUE\n");
-    if (v.BelowMin) t.OutputLine("BELOW MIN RVR       : TRUE\n");
-    if (v.AboveMax) t.OutputLine("ABOVE MAX RVR       : TRUE\n");
+    if (v.Variable) True(t, "VRBL VISUAL RANGE   : TRUE\n");
+    if (v.BelowMin) True(t, "BELOW MIN RVR       : TRUE\n");
+    if (v.AboveMax) True(t, "ABOVE MAX RVR       : TRUE\n");
     if (IsPresent(v.MaxVisualRange)) Int(t, "MX R_WAY VISRNG (FT): ", v.MaxVisualRange);
     if (IsPresent(v.MinVisualRange)) Int(t, "MN R_WAY VISRNG (FT): ", v.MinVisualRange);
   }
@@ -101,9 +136,9 @@ void PrintRunwayVisualRanges(const DecodedReport& r, CTerminal& t) {
 void PrintDispatchVisualRange(const DecodedReport& r, CTerminal& t) {
   const DispatchVisualRangeEntry& d = r.DispatchVisualRange;
   if (IsPresent(d.VisualRange)) Int(t, "DISPATCH VIS RANGE  : ", d.VisualRange);
-  if (d.Variable) t.OutputLine("VRBL DISPATCH VISRNG: TRUE\n");
-  if (d.BelowMin) t.OutputLine("BELOW MIN DVR       : TRUE\n");
-  if (d.AboveMax) t.OutputLine("ABOVE MAX DVR       : TRUE\n");
+  if (d.Variable) True(t, "VRBL DISPATCH VISRNG: TRUE\n");
+  if (d.BelowMin) True(t, "BELOW MIN DVR       : TRUE\n");
+  if (d.AboveMax) True(t, "ABOVE MAX DVR       : TRUE\n");
   if (IsPresent(d.MaxVisualRange)) Int(t, "MX DSPAT VISRNG (FT): ", d.MaxVisualRange);
   if (IsPresent(d.MinVisualRange)) Int(t, "MN DSPAT VISRNG (FT): ", d.MinVisualRange);
 }
@@ -167,39 +202,49 @@ void PrintTornadicWindAndLightning(const DecodedReport& r, CTerminal& t) {
   if (IsPresent(r.PeakWindMinute)) Int(t, "PEAK WIND MINUTE    : ", r.PeakWindMinute);
   if (IsPresent(r.WindShiftHour)) Int(t, "HOUR OF WIND SHIFT  : ", r.WindShiftHour);
   if (IsPresent(r.WindShiftMinute)) Int(t, "MINUTE OF WIND SHIFT: ", r.WindShiftMinute);
-  if (r.WindShiftFrontalPassage) t.OutputLine("FROPA ASSOC. W/WSHFT: TRUE\n");
+  if (r.WindShiftFrontalPassage) True(t, "FROPA ASSOC. W/WSHFT: TRUE\n");
   if (IsPresent(r.TowerVisibility)) Fixed(t, "TOWER VISIBILITY    : ", r.TowerVisibility, 2);
   if (IsPresent(r.SurfaceVisibility)) Fixed(t, "SURFACE VISIBILITY  : ", r.SurfaceVisibility, 2);
   if (IsPresent(r.MinVariableVisibility)) Fixed(t, "MIN VRBL_VIS (SM)   : ", r.MinVariableVisibility, 4);
   if (IsPresent(r.MaxVariableVisibility)) Fixed(t, "MAX VRBL_VIS (SM)   : ", r.MaxVariableVisibility, 4);
   if (IsPresent(r.SecondSiteVisibility)) Fixed(t, "VSBY_2ndSite (SM)   : ", r.SecondSiteVisibility, 4);
   if (IsPresent(r.SecondSiteVisibilityLocation)) Text(t, "VSBY_2ndSite LOC.   : ", r.SecondSiteVisibilityLocation);
-  if (r.LightningOccasional) t.OutputLine("OCCASSIONAL LTG     : TRUE\n");
-  if (r.LightningFrequent) t.OutputLine("FREQUENT LIGHTNING  : TRUE\n");
-  if (r.LightningContinuous) t.OutputLine("CONTINUOUS LTG      : TRUE\n");
-  if (r.LightningCloudGround) t.OutputLine("CLOUD-GROUND LTG    : TRUE\n");
-  if (r.LightningInCloud) t.OutputLine("IN-CLOUD LIGHTNING  : TRUE\n");
-  if (r.LightningCloudCloud) t.OutputLine("CLD-CLD LIGHTNING   : TRUE\n");
-  if (r.LightningCloudAir) t.OutputLine("CLOUD-AIR LIGHTNING : TRUE\n");
-  if (r.LightningAtAirport) t.OutputLine("LIGHTNING AT AIRPORT: TRUE\n");
-  if (r.LightningOverhead) t.OutputLine("LIGHTNING OVERHEAD  : TRUE\n");
-  if (r.LightningDistant) t.OutputLine("DISTANT LIGHTNING   : TRUE\n");
-  if (r.LightningWithin5To10) t.OutputLine("L'NING W/I 5-10(ALP): TRUE\n");
-  if (r.LightningWithin5) t.OutputLine("L'NING W/I 5 (ALP)  : TRUE\n");
-  if (r.LightningVicinity) t.OutputLine("VCY STN LIGHTNING   : TRUE\n");
+  if (r.LightningOccasional) True(t, "OCCASSIONAL LTG     : TRUE\n");
+  if (r.LightningFrequent) True(t, "FREQUENT LIGHTNING  : TRUE\n");
+  if (r.LightningContinuous) True(t, "CONTINUOUS LTG      : TRUE\n");
+  if (r.LightningCloudGround) True(t, "CLOUD-GROUND LTG    : TRUE\n");
+  if (r.LightningInCloud) True(t, "IN-CLOUD LIGHTNING  : TRUE\n");
+  if (r.LightningCloudCloud) True(t, "CLD-CLD LIGHTNING   : TRUE\n");
+  if (r.LightningCloudAir) True(t, "CLOUD-AIR LIGHTNING : TRUE\n");
+  if (r.LightningAtAirport) True(t, "LIGHTNING AT AIRPORT: TRUE\n");
+  if (r.LightningOverhead) True(t, "LIGHTNING OVERHEAD  : TRUE\n");
+  if (r.LightningDistant) True(t, "DISTANT LIGHTNING   : TRUE\n");
+  if (r.LightningWithin5To10) True(t, "L'NING W/I 5-10(ALP): TRUE\n");
+  if (r.LightningWithin5) True(t, "L'NING W/I 5 (ALP)  : TRUE\n");
+  if (r.LightningVicinity) True(t, "VCY STN LIGHTNING   : TRUE\n");
   if (IsPresent(r.LightningDirection)) Text(t, "DIREC. OF LIGHTNING : ", r.LightningDirection);
+}
+
+// " BEG_hh = %d" and its siblings: lines without a line feed.
+void PieceTime(CTerminal& t, std::string_view label, int32_t value) {
+  if (!IsPresent(value)) return;
+  FieldLine line(t, label);
+  line.Number(value);
+  line.WriteWithoutLineEnd();
 }
 
 void PrintRecentWeather(const DecodedReport& r, CTerminal& t) {
   // Each piece is a line of its own; none ends in a line feed.
   for (const RecentWeatherEntry& w : r.RecentWeather) {
     if (!IsPresent(w.Phenomenon)) break;
-    t.OutputLineF("RECENT WEATHER      : %s", w.Phenomenon);
-    if (IsPresent(w.BeginHour)) t.OutputLineF(" BEG_hh = %d", w.BeginHour);
-    if (IsPresent(w.BeginMinute)) t.OutputLineF(" BEG_mm = %d", w.BeginMinute);
-    if (IsPresent(w.EndHour)) t.OutputLineF(" END_hh = %d", w.EndHour);
-    if (IsPresent(w.EndMinute)) t.OutputLineF(" END_mm = %d", w.EndMinute);
-    t.OutputLine(" ");
+    FieldLine phenomenon(t, "RECENT WEATHER      : ");
+    phenomenon.Append(w.Phenomenon);
+    phenomenon.WriteWithoutLineEnd();
+    PieceTime(t, " BEG_hh = ", w.BeginHour);
+    PieceTime(t, " BEG_mm = ", w.BeginMinute);
+    PieceTime(t, " END_hh = ", w.EndHour);
+    PieceTime(t, " END_mm = ", w.EndMinute);
+    t.OutputLine(std::string_view(" "));
   }
 }
 
@@ -208,23 +253,23 @@ void PrintCeilingPressureAndObscuration(const DecodedReport& r, CTerminal& t) {
   if (IsPresent(r.MaxVariableCeiling)) Int(t, "MAX VRBL_CIG (FT))  : ", r.MaxVariableCeiling);
   if (IsPresent(r.SecondSiteCeiling)) Int(t, "CIG2ndSite (FT)     : ", r.SecondSiteCeiling);
   if (IsPresent(r.SecondSiteCeilingLocation)) Text(t, "CIG @ 2nd Site LOC. : ", r.SecondSiteCeilingLocation);
-  if (r.PressureFallingRapidly) t.OutputLine("PRESFR              : TRUE\n");
-  if (r.PressureRisingRapidly) t.OutputLine("PRESRR              : TRUE\n");
-  if (r.SlpNo) t.OutputLine("SLPNO               : TRUE\n");
+  if (r.PressureFallingRapidly) True(t, "PRESFR              : TRUE\n");
+  if (r.PressureRisingRapidly) True(t, "PRESRR              : TRUE\n");
+  if (r.SlpNo) True(t, "SLPNO               : TRUE\n");
   if (IsPresent(r.SeaLevelPressure)) Fixed(t, "SLP (hPa)           : ", r.SeaLevelPressure, 1);
   if (IsPresent(r.SectorVisibility)) Fixed(t, "SECTOR VSBY (MILES) : ", r.SectorVisibility, 2);
   if (IsPresent(r.SectorVisibilityOctant)) Text(t, "SECTOR VSBY OCTANT  : ", r.SectorVisibilityOctant);
   if (IsPresent(r.ThunderstormLocation)) Text(t, "THUNDERSTORM LOCAT. : ", r.ThunderstormLocation);
   if (IsPresent(r.ThunderstormMovement)) Text(t, "THUNDERSTORM MOVMNT.: ", r.ThunderstormMovement);
-  if (r.Hail) t.OutputLine("GR (HAILSTONES)     : TRUE\n");
+  if (r.Hail) True(t, "GR (HAILSTONES)     : TRUE\n");
   if (IsPresent(r.HailstoneSize)) Fixed(t, "HLSTO SIZE (INCHES) : ", r.HailstoneSize, 3);
-  if (r.Virga) t.OutputLine("VIRGA               : TRUE\n");
+  if (r.Virga) True(t, "VIRGA               : TRUE\n");
   if (IsPresent(r.VirgaDirection)) Text(t, "DIR OF VIRGA FRM STN: ", r.VirgaDirection);
   for (const char* obscuration : r.SurfaceObscuration) {
     if (IsPresent(obscuration)) Text(t, "SfcObscuration      : ", obscuration);
   }
   if (IsPresent(r.SkyObscuredEighths)) Int(t, "8ths of SkyObscured : ", r.SkyObscuredEighths);
-  if (r.CigNo) t.OutputLine("CIGNO               : TRUE\n");
+  if (r.CigNo) True(t, "CIGNO               : TRUE\n");
   if (IsPresent(r.Ceiling)) Int(t, "Ceiling (ft)        : ", r.Ceiling);
   if (IsPresent(r.EstimatedCeiling)) Int(t, "Estimated CIG (ft)  : ", r.EstimatedCeiling);
   if (IsPresent(r.VariableSkyConditionBelow)) Text(t, "VRB SKY COND BELOW  : ", r.VariableSkyConditionBelow);
@@ -233,8 +278,8 @@ void PrintCeilingPressureAndObscuration(const DecodedReport& r, CTerminal& t) {
   if (IsPresent(r.ObscurationAloftHeight)) Int(t, "Hgt Obscur Aloft(ft): ", r.ObscurationAloftHeight);
   if (IsPresent(r.ObscurationAloftPhenomenon)) Text(t, "Obscur Phenom Aloft : ", r.ObscurationAloftPhenomenon);
   if (IsPresent(r.ObscurationAloftSkyCondition)) Text(t, "Obscur ALOFT SKYCOND: ", r.ObscurationAloftSkyCondition);
-  if (r.NoSpeci) t.OutputLine("NOSPECI             : TRUE\n");
-  if (r.LastReport) t.OutputLine("LAST                : TRUE\n");
+  if (r.NoSpeci) True(t, "NOSPECI             : TRUE\n");
+  if (r.LastReport) True(t, "LAST                : TRUE\n");
 }
 
 void PrintCloudSnowAndPrecipitation(const DecodedReport& r, CTerminal& t) {
@@ -248,12 +293,12 @@ void PrintCloudSnowAndPrecipitation(const DecodedReport& r, CTerminal& t) {
   if (IsPresent(r.SnowDepth)) Int(t, "SNOW DEPTH (INCHES) : ", r.SnowDepth);
   if (IsPresent(r.SnowWaterEquivalent)) Fixed(t, "H2O EquivSno(inches): ", r.SnowWaterEquivalent, 2);
   if (IsPresent(r.SunshineMinutes)) Int(t, "SUNSHINE (MINUTES)  : ", r.SunshineMinutes);
-  if (r.SunSensorOut) t.OutputLine("SUN SENSOR OUT      : TRUE\n");
+  if (r.SunSensorOut) True(t, "SUN SENSOR OUT      : TRUE\n");
   if (IsPresent(r.HourlyPrecip)) Fixed(t, "HRLY PRECIP (INCHES): ", r.HourlyPrecip, 2);
   if (IsPresent(r.Precip3or6Hour)) Fixed(t, "3/6HR PRCIP (INCHES): ", r.Precip3or6Hour, 2);
-  if (r.Precip3or6HourIndeterminate) t.OutputLine("INDTRMN 3/6HR PRECIP: TRUE\n");
+  if (r.Precip3or6HourIndeterminate) True(t, "INDTRMN 3/6HR PRECIP: TRUE\n");
   if (IsPresent(r.Precip24Hour)) Fixed(t, "24HR PRECIP (INCHES): ", r.Precip24Hour, 2);
-  if (r.Precip24HourIndeterminate) t.OutputLine("INDTRMN 24 HR PRECIP: TRUE\n");
+  if (r.Precip24HourIndeterminate) True(t, "INDTRMN 24 HR PRECIP: TRUE\n");
 }
 
 // The remark temperatures to tenths, Celsius as stored or converted.
@@ -279,21 +324,21 @@ void PrintTemperatureRemarks(const DecodedReport& r, CTerminal& t, bool fahrenhe
 void PrintSensorsAndIndicators(const DecodedReport& r, CTerminal& t) {
   if (IsPresent(r.PressureTendencyCharacter)) Int(t, "CHAR PRESS TENDENCY : ", r.PressureTendencyCharacter);
   if (IsPresent(r.PressureTendencyHpa)) Fixed(t, "PRES. TENDENCY (hPa): ", r.PressureTendencyHpa, 1);
-  if (r.PwiNo) t.OutputLine("PWINO               : TRUE\n");
-  if (r.PNo) t.OutputLine("PNO                 : TRUE\n");
-  if (r.ChiNo) t.OutputLine("CHINO               : TRUE\n");
+  if (r.PwiNo) True(t, "PWINO               : TRUE\n");
+  if (r.PNo) True(t, "PNO                 : TRUE\n");
+  if (r.ChiNo) True(t, "CHINO               : TRUE\n");
   if (IsPresent(r.ChinoLocation)) Text(t, "CHINO_LOC           : ", r.ChinoLocation);
-  if (r.VisNo) t.OutputLine("VISNO               : TRUE\n");
+  if (r.VisNo) True(t, "VISNO               : TRUE\n");
   if (IsPresent(r.VisnoLocation)) Text(t, "VISNO_LOC           : ", r.VisnoLocation);
-  if (r.FzraNo) t.OutputLine("FZRANO              : TRUE\n");
-  if (r.TsNo) t.OutputLine("TSNO                : TRUE\n");
-  if (r.MaintenanceIndicator) t.OutputLine("DOLLAR $IGN INDCATR : TRUE\n");
+  if (r.FzraNo) True(t, "FZRANO              : TRUE\n");
+  if (r.TsNo) True(t, "TSNO                : TRUE\n");
+  if (r.MaintenanceIndicator) True(t, "DOLLAR $IGN INDCATR : TRUE\n");
   if (IsPresent(r.HorizVisibility)) Text(t, "HORIZ VISIBILITY    : ", r.HorizVisibility);
   if (IsPresent(r.MinHorizVisibilityDirection)) Text(t, "DIR MIN HORIZ VSBY  : ", r.MinHorizVisibilityDirection);
-  if (r.Cavok) t.OutputLine("CAVOK               : TRUE\n");
+  if (r.Cavok) True(t, "CAVOK               : TRUE\n");
   if (IsPresent(r.VerticalVisibility)) Int(t, "Vert. Vsby (meters) : ", r.VerticalVisibility);
   if (IsPresent(r.Qfe)) Int(t, "QFE                 : ", r.Qfe);
-  if (r.VolcanicAsh) t.OutputLine("VOLCANIC ASH        : TRUE\n");
+  if (r.VolcanicAsh) True(t, "VOLCANIC ASH        : TRUE\n");
   if (IsPresent(r.MinVariableWindDirection)) Int(t, "MIN VRBL WIND DIR   : ", r.MinVariableWindDirection);
   if (IsPresent(r.MaxVariableWindDirection)) Int(t, "MAX VRBL WIND DIR   : ", r.MaxVariableWindDirection);
 }
@@ -320,20 +365,25 @@ void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& 
   const bool fahrenheit = temperatureUnit == kDegreesFahrenheit;
 
   t.OutputLine(kBannerRule);
-  t.OutputLine("/*    DECODED METAR REPORT");
+  t.OutputLine(std::string_view("/*    DECODED METAR REPORT"));
   t.OutputLine(kBannerRule);
 
   // clang-format off
   if (IsPresent(r.ReportCodeName)) Text(t, "REPORT CODE NAME    : ", r.ReportCodeName);
   if (IsPresent(r.StationId)) PrintStation(r, t, stations);
   if (IsPresent(r.ObservationDay) && IsPresent(r.ObservationHour) && IsPresent(r.ObservationMinute)) {
-    t.OutputLineF("OBSERVATION DATE    : %dth, %02d%02d\n", r.ObservationDay, r.ObservationHour,
-                  r.ObservationMinute);
+    // "OBSERVATION DATE    : %dth, %02d%02d\n"
+    FieldLine line(t, "OBSERVATION DATE    : ");
+    line.Number(r.ObservationDay);
+    line.Append("th, ");
+    line.TwoDigits(r.ObservationHour);
+    line.TwoDigits(r.ObservationMinute);
+    line.Write();
   }
-  if (r.NilReport) t.OutputLine("NIL REPORT          : TRUE\n");
-  if (r.AutoReport) t.OutputLine("AUTO REPORT         : TRUE\n");
-  if (r.CorrectedReport) t.OutputLine("CORRECTED REPORT    : TRUE\n");
-  if (r.Wind.Variable) t.OutputLine("WIND DIRECTION VRB  : TRUE\n");
+  if (r.NilReport) True(t, "NIL REPORT          : TRUE\n");
+  if (r.AutoReport) True(t, "AUTO REPORT         : TRUE\n");
+  if (r.CorrectedReport) True(t, "CORRECTED REPORT    : TRUE\n");
+  if (r.Wind.Variable) True(t, "WIND DIRECTION VRB  : TRUE\n");
   if (IsPresent(r.Wind.Direction)) Int(t, "WIND DIRECTION      : ", r.Wind.Direction);
   if (IsPresent(r.Wind.Speed)) Int(t, "WIND SPEED          : ", r.Wind.Speed);
   if (IsPresent(r.Wind.Gust)) Int(t, "WIND GUST           : ", r.Wind.Gust);
@@ -344,7 +394,7 @@ void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& 
   if (IsPresent(r.PrevailingVisibilityKm)) Fixed(t, "PREVAIL VSBY (KM)   : ", r.PrevailingVisibilityKm, 6);
   if (IsPresent(r.PrevailingVisibilitySm)) Fixed(t, "PREVAIL VSBY (SM)   : ", r.PrevailingVisibilitySm, 3);
   if (IsPresent(r.VisibilityDirection)) Text(t, "VISIBILITY DIRECTION: ", r.VisibilityDirection);
-  if (r.RvrNo) t.OutputLine("RVRNO               : TRUE\n");
+  if (r.RvrNo) True(t, "RVRNO               : TRUE\n");
   // clang-format on
 
   PrintRunwayVisualRanges(r, t);

@@ -31,7 +31,7 @@ void CVListView::DeleteAllRows() {
   if (view_ != nullptr) view_->DeleteAllRows();
 }
 
-char* CTerminal::Allocate(std::size_t size) {
+char* CTerminal::AllocateInNextBlock(std::size_t size) {
   // Blocks are kept across ClearLines() and reused, so a terminal that is
   // filled and cleared over and over stops allocating.
   while (currentBlock_ < blocks_.size()) {
@@ -51,15 +51,8 @@ char* CTerminal::Allocate(std::size_t size) {
   return blocks_.back().data.get();
 }
 
-void CTerminal::OutputLine(std::string_view text) {
-  char* copy = Allocate(text.size() + 1);
-  std::memcpy(copy, text.data(), text.size());
-  copy[text.size()] = '\0';
-
-  int32_t id = nextId_++;
-  lines_.push_back({copy, static_cast<uint32_t>(text.size()), id, false});
-  if (id + 1 != nextId_) DebugPrint("math_error [L%u]: %d != %d\n", 575U, id + 1, nextId_);
-  if (Follows()) ShowLineCount(id);
+void CTerminal::ReportMathError(int32_t id) const {
+  DebugPrint("math_error [L%u]: %d != %d\n", 575U, id + 1, nextId_);
 }
 
 void CTerminal::OutputLineF(const char* format, ...) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -87,8 +88,29 @@ class CTerminal : public CVListView {
   ~CTerminal() override = default;
 
   /// OutputLine() appends `text` as one line (any length, stored exactly).
-  void OutputLine(std::string_view text);
+  /// Inline: the listing appends some thirty lines a report.
+  void OutputLine(std::string_view text) {
+    char* copy = Allocate(text.size() + 1);
+    std::memcpy(copy, text.data(), text.size());
+    copy[text.size()] = '\0';
+    AddLine(copy, text.size());
+  }
   void OutputLine(const char* text) { OutputLine(std::string_view(text)); }
+  /// BeginLine() gives room in the store for a line of at most `capacity`
+  /// bytes, to be written in place; EndLine() then appends the first
+  /// `length` of them as one line, as OutputLine() would, and gives the rest
+  /// of the room back. Nothing else may use the terminal in between.
+  [[nodiscard]] char* BeginLine(std::size_t capacity) {
+    pendingCapacity_ = capacity;
+    pendingText_ = Allocate(capacity + 1);
+    return pendingText_;
+  }
+  void EndLine(std::size_t length) {
+    blockUsed_ -= pendingCapacity_ - length;
+    pendingText_[length] = '\0';
+    AddLine(pendingText_, length);
+  }
+
   /// OutputLineF() formats printf-style into a 2048-byte buffer (longer
   /// results are cut) and appends the result as one line.
   [[gnu::format(printf, 2, 3)]] void OutputLineF(const char* format, ...);
@@ -117,7 +139,27 @@ class CTerminal : public CVListView {
   [[nodiscard]] const std::vector<TerminalLine>& Lines() const { return lines_; }
 
  private:
-  char* Allocate(std::size_t size);
+  // Room for `size` bytes of text: in the current block when it has room,
+  // which is nearly always.
+  char* Allocate(std::size_t size) {
+    if (currentBlock_ < blocks_.size()) {
+      Block& block = blocks_[currentBlock_];
+      if (block.size - blockUsed_ >= size) {
+        char* memory = block.data.get() + blockUsed_;
+        blockUsed_ += size;
+        return memory;
+      }
+    }
+    return AllocateInNextBlock(size);
+  }
+  char* AllocateInNextBlock(std::size_t size);
+  void AddLine(const char* text, std::size_t length) {
+    const int32_t id = nextId_++;
+    lines_.push_back({text, static_cast<uint32_t>(length), id, false});
+    if (id + 1 != nextId_) ReportMathError(id);
+    if (Follows()) ShowLineCount(id);
+  }
+  void ReportMathError(int32_t id) const;
 
   struct Block {
     std::unique_ptr<char[]> data;
@@ -127,6 +169,8 @@ class CTerminal : public CVListView {
   std::vector<Block> blocks_;  // text storage; the last block is filled
   std::size_t blockUsed_ = 0;  // bytes used in blocks_[currentBlock_]
   std::size_t currentBlock_ = 0;
+  char* pendingText_ = nullptr;  // the room BeginLine() gave
+  std::size_t pendingCapacity_ = 0;
   int32_t nextId_ = 0;
 };
 
