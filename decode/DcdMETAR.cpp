@@ -154,7 +154,8 @@ static_assert(StepsInOrder(), "kBodySteps must list the eighteen steps in order"
 
 }  // namespace
 
-int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecoded) {
+int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecoded,
+             RemarkDispatch dispatch) {
   if (notDecoded != nullptr) notDecoded->Clear();
   if (text == nullptr) return kDecodeNoText;
   ResetDecodedReport(report);
@@ -173,7 +174,11 @@ int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecod
   while (const char* group = tokens[index]) {
     // The body ends at the first exact "RMK", wherever it stands.
     if (TextEquals(group, "RMK")) {
-      DecodeRemarks(tokens, report, notDecoded);
+      if (dispatch == RemarkDispatch::EveryRow) {
+        DecodeRemarksPlain(tokens, report, notDecoded);
+      } else {
+        DecodeRemarks(tokens, report, notDecoded, index + 1);
+      }
       break;
     }
     if (next == kStepCount) {

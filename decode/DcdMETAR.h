@@ -6,6 +6,12 @@
 
 namespace tarvik {
 
+/// How the remarks walk offers each group to the remark rows: only to the
+/// rows that may act on its first byte (the default), or to every row in
+/// turn, the plain walk that tests and fuzzing compare the first with. Both
+/// give the same record and the same groups not decoded.
+enum class RemarkDispatch { ByFirstByte, EveryRow };
+
 /// Results of DcdMETAR().
 inline constexpr int kDecodeOk = 0;
 inline constexpr int kDecodeNoText = 8;
@@ -21,6 +27,7 @@ inline constexpr int kDecodeBadStation = 12;
 /// When `notDecoded` is given it is cleared and then receives, in report
 /// order, every group that no body step or remark decoder took (complete
 /// only for a result of 0).
-int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecoded = nullptr);
+int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecoded = nullptr,
+             RemarkDispatch dispatch = RemarkDispatch::ByFirstByte);
 
 }  // namespace tarvik

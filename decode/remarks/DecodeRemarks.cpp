@@ -225,12 +225,14 @@ class Walk {
   // everything the pass moved over when none accepted, was not decoded.
   void EndPass(int start, int acceptedAt, int& index) {
     if (acceptedAt < 0 && tokens_[index] != nullptr) ++index;
-    if (notDecoded_ == nullptr) return;
-    const int end = acceptedAt < 0 ? index : acceptedAt;
-    for (int i = start; i < end; ++i) notDecoded_->Add(tokens_[i]);
+    if (notDecoded_ != nullptr) AddNotDecoded(start, acceptedAt < 0 ? index : acceptedAt);
   }
 
  private:
+  void AddNotDecoded(int start, int end) {
+    for (int i = start; i < end; ++i) notDecoded_->Add(tokens_[i]);
+  }
+
   const TokenList& tokens_;
   DecodedReport& report_;
   NotDecodedGroups* notDecoded_;
@@ -247,8 +249,9 @@ int FirstRemark(const TokenList& tokens) {
 
 }  // namespace
 
-void DecodeRemarks(const TokenList& tokens, DecodedReport& report, NotDecodedGroups* notDecoded) {
-  int index = FirstRemark(tokens);
+void DecodeRemarks(const TokenList& tokens, DecodedReport& report, NotDecodedGroups* notDecoded,
+                   int first) {
+  int index = first >= 0 ? first : FirstRemark(tokens);
   if (index < 0) return;
   Walk walk(tokens, report, notDecoded);
   while (tokens[index] != nullptr) {

@@ -11,9 +11,10 @@ namespace tarvik {
 /// decodes the remark groups after it into `report`. Without "RMK" nothing
 /// is decoded. The groups that no remark decoder took are added to
 /// `*notDecoded` when it is given. Reads the list only; all working state
-/// belongs to the call.
+/// belongs to the call. A caller that already knows where the first "RMK"
+/// stands passes the index after it as `first`, sparing the search.
 void DecodeRemarks(const TokenList& tokens, DecodedReport& report,
-                   NotDecodedGroups* notDecoded = nullptr);
+                   NotDecodedGroups* notDecoded = nullptr, int first = -1);
 
 /// DecodeRemarksPlain() is DecodeRemarks() the plain way: every remark row
 /// is offered every group in table order, where DecodeRemarks() offers a

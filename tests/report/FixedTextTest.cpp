@@ -27,9 +27,12 @@ std::string Printf(double value, int precision) {
 
 TEST(WriteFixed, EdgesAsPrintfGivesThem) {
   const double inf = std::numeric_limits<double>::infinity();
-  for (double value : std::initializer_list<double>{0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.375, -0.04, 0.05, 9.9999995,
-                       double{1012.3F}, 2147483648.0, 2147483647.0, 30199022.0, 1e-300, 5e-324,
-                       9.1e18, 9.3e18, 1e300, -1e300, inf, -inf, double{0.1875F}, 29.92, 1e15 + 0.5}) {
+  for (double value : std::initializer_list<double>{
+           0.0,          -0.0,         0.5,        1.5,    2.5,       -2.5,
+           0.125,        0.375,        -0.04,      0.05,   9.9999995, double{1012.3F},
+           2147483648.0, 2147483647.0, 30199022.0, 1e-300, 5e-324,    9.1e18,
+           9.3e18,       1e300,        -1e300,     inf,    -inf,      double{0.1875F},
+           29.92,        1e15 + 0.5}) {
     for (int precision = 0; precision <= 6; ++precision) {
       SCOPED_TRACE(testing::Message() << value << " %." << precision << "f");
       EXPECT_EQ(Fixed(value, precision), Printf(value, precision));
