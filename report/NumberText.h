@@ -7,26 +7,36 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace tarvik {
 
 /// The most characters WriteNumber() and WriteAltimeterInches() write.
 inline constexpr std::size_t kMaxNumberText = 32;
 
+/// WriteShortest() is std::to_chars(value): the shortest decimal that reads
+/// back to the same value, with a fast exact path for the values reports
+/// hold (0.001 to 100000, where the decimal form is never longer than the
+/// exponent form).
+char* WriteShortest(char* p, float value);
+char* WriteShortest(char* p, double value);
+
 /// WriteNumber() writes at `p` the shortest decimal that reads back to the
 /// same value (1012.3, not 1012.29998), never bound to a locale, and
 /// returns the end. `p` must have kMaxNumberText bytes of room.
 template <typename T>
 char* WriteNumber(char* p, T value) {
-  return std::to_chars(p, p + kMaxNumberText, value).ptr;
+  if constexpr (std::is_floating_point_v<T>) {
+    return WriteShortest(p, value);
+  } else {
+    return std::to_chars(p, p + kMaxNumberText, value).ptr;
+  }
 }
 
 /// WriteAltimeterInches() writes the record's one double, the altimeter
-/// group times 0.01, to fifteen significant digits: 28.06, not
+/// group times 0.01, to fifteen significant digits ("%.15g"): 28.06, not
 /// 28.060000000000002.
-inline char* WriteAltimeterInches(char* p, double value) {
-  return std::to_chars(p, p + kMaxNumberText, value, std::chars_format::general, 15).ptr;
-}
+char* WriteAltimeterInches(char* p, double value);
 
 /// WriteText() copies `text` to `p` and returns the end.
 inline char* WriteText(char* p, std::string_view text) {

@@ -1,6 +1,9 @@
 // ReportJson: JSON strings, and the record as JSON walked from the field catalogue.
 #include "report/ReportJson.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -191,8 +194,11 @@ bool IsSinglePresent(const char* record, const FieldInfo& field) {
   case FieldKind::Int:
     return IsPresent(ReadField<int32_t>(bytes)) &&
            (field.gate == kNoGate || ReadField<Flag>(record + field.gate) != 0);
-  default: return HasValue(record, field);
+  case FieldKind::Float: return IsPresent(ReadField<float>(bytes));
+  case FieldKind::Double: return field.gate == kNoGate || ReadField<Flag>(record + field.gate) != 0;
+  case FieldKind::Group: break;
   }
+  return HasValue(record, field);
 }
 
 // The present fields of a record, in catalogue order. `fields` may be a
@@ -217,54 +223,118 @@ void Members(ObjectWriter& w, const char* record, std::span<const FieldInfo> fie
   }
 }
 
-// Consecutive top-level fields (none gated by a flag) that write nothing
-// when their record bytes equal the initial record's: all of them absent.
-// Most of a report's record is untouched, so most runs cost one comparison.
-struct Run {
-  std::size_t firstField, endField;
-  std::size_t begin, end;  // record bytes
-  bool skippable;
+// A top-level field with its key written out (,"Name":) and the eight-byte
+// words of the record it lies in.
+struct KeyedField {
+  const FieldInfo* field;
+  char key[40];
+  std::size_t keyLength;
+  std::size_t firstWord, endWord;
 };
 
-constexpr std::size_t kRunBytes = 32;
+constexpr std::size_t kWords = sizeof(DecodedReport) / 8;
+static_assert(sizeof(DecodedReport) % 8 == 0, "the record is compared a whole word at a time");
 
-std::vector<Run> MakeRuns() {
-  std::vector<Run> runs;
+// The fields in catalogue order, and for every word of the record the
+// fields that lie in it.
+struct FieldMap {
+  std::vector<KeyedField> fields;
+  std::vector<std::size_t> firstField, endField;  // by word
+  std::vector<std::size_t> gated;                 // the fields present by a flag
+};
+
+FieldMap MakeFieldMap() {
+  FieldMap map;
+  map.firstField.assign(kWords, std::size(kReportFields));
+  map.endField.assign(kWords, 0);
   for (std::size_t i = 0; i < std::size(kReportFields); ++i) {
     const FieldInfo& field = kReportFields[i];
-    const std::size_t end = field.offset + field.size * static_cast<std::size_t>(field.slots);
-    const bool skippable = field.gate == kNoGate;
-    if (skippable && !runs.empty() && runs.back().skippable &&
-        end - runs.back().begin <= kRunBytes) {
-      runs.back().endField = i + 1;
-      runs.back().end = end;
-    } else {
-      runs.push_back({i, i + 1, field.offset, end, skippable});
+    KeyedField k{&field, {}, 0, 0, 0};
+    std::string key = ",\"" + std::string(field.name) + "\":";
+    key.copy(k.key, sizeof k.key);
+    k.keyLength = key.size();
+    k.firstWord = field.offset / 8;
+    k.endWord = (field.offset + field.size * static_cast<std::size_t>(field.slots) + 7) / 8;
+    for (std::size_t word = k.firstWord; word < k.endWord; ++word) {
+      map.firstField[word] = std::min(map.firstField[word], i);
+      map.endField[word] = std::max(map.endField[word], i + 1);
     }
+    if (field.gate != kNoGate) map.gated.push_back(i);
+    map.fields.push_back(k);
   }
-  return runs;
+  return map;
 }
 
+// One top-level field: single values by their own test, lists, slots and
+// sub-records by the general walk.
+void TopLevelField(ObjectWriter& w, const char* record, const KeyedField& k) {
+  const FieldInfo& field = *k.field;
+  if (field.list != SlotList::Single || field.kind == FieldKind::Group) {
+    Members(w, record, std::span<const FieldInfo>(&field, 1));
+    return;
+  }
+  if (!IsSinglePresent(record, field)) return;
+  // The whole key buffer is copied at once; the buffer has room past the
+  // end for it, and only keyLength bytes are kept.
+  char*& p = w.P();
+  std::memcpy(p, k.key, sizeof k.key);
+  p += k.keyLength;
+  Value(w, field, record + field.offset);
+}
+
+// The present fields of the record, in catalogue order. Most of a report's
+// record keeps its initial bytes: only the fields lying in words that differ
+// from the initial record's can hold a value and are looked at, and the
+// fields present by a flag whenever the flag is set. The station entry
+// follows the station identifier.
 void RecordMembers(ObjectWriter& w, const DecodedReport& report, const StationEntry* station) {
-  static const std::vector<Run> kRuns = MakeRuns();
+  static const FieldMap kMap = MakeFieldMap();
   constexpr std::size_t kStationId = FieldIndex("StationId");
   const char* record = reinterpret_cast<const char*>(&report);
   const char* initial = reinterpret_cast<const char*>(&InitialReport());
-  const std::span<const FieldInfo> fields(kReportFields);
-  for (const Run& run : kRuns) {
-    const bool holdsStation = run.firstField <= kStationId && kStationId < run.endField;
-    if (run.skippable &&
-        std::memcmp(record + run.begin, initial + run.begin, run.end - run.begin) == 0) {
-      if (holdsStation && station != nullptr) Station(w, *station);
-      continue;
+
+  std::array<uint64_t, (kWords + 63) / 64> changed{};
+  auto mark = [&](std::size_t word) { changed[word / 64] |= uint64_t{1} << (word % 64); };
+  // Four words at a time: most stretches of the record are untouched.
+  auto differs = [&](std::size_t word) {
+    uint64_t mine = 0;
+    uint64_t theirs = 0;
+    std::memcpy(&mine, record + word * 8, sizeof mine);
+    std::memcpy(&theirs, initial + word * 8, sizeof theirs);
+    return mine ^ theirs;
+  };
+  std::size_t at = 0;
+  for (; at + 4 <= kWords; at += 4) {
+    if ((differs(at) | differs(at + 1) | differs(at + 2) | differs(at + 3)) == 0) continue;
+    for (std::size_t k = at; k < at + 4; ++k) {
+      if (differs(k) != 0) mark(k);
     }
-    Members(w, record, fields.subspan(run.firstField, run.endField - run.firstField),
-            holdsStation ? station : nullptr, run.firstField);
+  }
+  for (; at < kWords; ++at) {
+    if (differs(at) != 0) mark(at);
+  }
+  for (std::size_t i : kMap.gated) {
+    const KeyedField& k = kMap.fields[i];
+    if (ReadField<Flag>(record + k.field->gate) != 0) mark(k.firstWord);
+  }
+  if (station != nullptr) mark(kMap.fields[kStationId].firstWord);
+
+  std::size_t next = 0;  // the first field not yet looked at
+  for (std::size_t part = 0; part < changed.size(); ++part) {
+    for (uint64_t bits = changed[part]; bits != 0; bits &= bits - 1) {
+      const std::size_t word = part * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+      for (std::size_t i = std::max(next, kMap.firstField[word]); i < kMap.endField[word]; ++i) {
+        TopLevelField(w, record, kMap.fields[i]);
+        if (station != nullptr && i == kStationId) Station(w, *station);
+      }
+      next = std::max(next, kMap.endField[word]);
+    }
   }
 }
 
 void AppendRecord(std::string& out, const DecodedReport& report, const StationEntry* station) {
-  static const std::size_t kBound = MembersBound(kReportFields) + kStationBound;
+  // Keys are copied 40 bytes at a time: room for the last one's excess.
+  static const std::size_t kBound = MembersBound(kReportFields) + kStationBound + 64;
   thread_local std::unique_ptr<char[]> buffer(new char[kBound]);
   char* p = buffer.get();
   ObjectWriter object(p);

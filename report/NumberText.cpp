@@ -1,0 +1,119 @@
+// NumberText: the shortest decimal of a float, worked out exactly in integers
+// for the values reports hold.
+#include "report/NumberText.h"
+
+#include <bit>
+#include <cmath>
+
+namespace tarvik {
+namespace {
+
+__extension__ using Uint128 = unsigned __int128;
+
+constexpr uint64_t kPowersOfTen[] = {1,           10,           100,          1000,      10000,
+                                     100000,      1000000,      10000000,     100000000, 1000000000,
+                                     10000000000, 100000000000, 1000000000000};
+
+// `value` in decimal at `p`, at least `digits` digits (zeros in front).
+char* WriteDigits(char* p, uint64_t value, int digits) {
+  char text[24];
+  const int n = static_cast<int>(std::to_chars(text, text + sizeof text, value).ptr - text);
+  for (int i = n; i < digits; ++i) *p++ = '0';
+  for (int i = 0; i < n; ++i) *p++ = text[i];
+  return p;
+}
+
+// The layout of the two binary formats.
+template <typename T>
+struct Format;
+template <>
+struct Format<float> {
+  using Bits = uint32_t;
+  static constexpr int kMantissaBits = 23;
+  static constexpr int kBias = 127;
+  static constexpr int kMostDecimals = 12;  // nine digits below 0.01
+};
+template <>
+struct Format<double> {
+  using Bits = uint64_t;
+  static constexpr int kMantissaBits = 52;
+  static constexpr int kBias = 1023;
+  // Beyond six decimals the exact sums below would outgrow 128 bits; such
+  // doubles are left to the library.
+  static constexpr int kMostDecimals = 6;
+};
+
+template <typename T>
+char* Shortest(char* p, T value) {
+  using F = Format<T>;
+  const T magnitude = std::fabs(value);
+  if (!(magnitude >= static_cast<T>(1e-3) && magnitude < static_cast<T>(1e5))) {
+    return std::to_chars(p, p + kMaxNumberText, value).ptr;
+  }
+  // |value| = m * 2^-s exactly; in this range the exponent is negative.
+  const auto bits = std::bit_cast<typename F::Bits>(value);
+  const uint64_t hidden = uint64_t{1} << F::kMantissaBits;
+  const uint64_t m = (static_cast<uint64_t>(bits) & (hidden - 1)) | hidden;
+  const int s = F::kBias + F::kMantissaBits -
+                static_cast<int>((static_cast<uint64_t>(bits) >> F::kMantissaBits) & 0x7FF);
+  // The neighbouring values lie half a step away each side; at a power of
+  // two the step below is half as large. A decimal between those midpoints
+  // reads back as this value; one on a midpoint only when m is even.
+  const bool powerOfTwo = m == hidden;
+  const bool even = (m & 1) == 0;
+  for (int d = 0; d <= F::kMostDecimals; ++d) {
+    const uint64_t scale = kPowersOfTen[d];
+    // n: the nearest integer to |value| * 10^d.
+    const Uint128 scaled = static_cast<Uint128>(m) * scale;
+    auto n = static_cast<uint64_t>(scaled >> s);
+    const Uint128 remainder = scaled & ((static_cast<Uint128>(1) << s) - 1);
+    const Uint128 half = static_cast<Uint128>(1) << (s - 1);
+    if (remainder == half) break;  // a tie: left to the library
+    if (remainder > half) ++n;
+    // Compare n / 10^d with the midpoints (2m +- 1) * 2^(-s-1), all scaled by
+    // 10^d * 2^(s+2) into integers.
+    const Uint128 candidate = static_cast<Uint128>(n) << (s + 2);
+    const Uint128 above = static_cast<Uint128>(2 * m + 1) * scale * 2;
+    const Uint128 below = powerOfTwo ? static_cast<Uint128>(4 * m - 1) * scale
+                                     : static_cast<Uint128>(2 * m - 1) * scale * 2;
+    const bool underAbove = candidate < above || (candidate == above && even);
+    const bool overBelow = candidate > below || (candidate == below && even);
+    if (!underAbove || !overBelow) continue;
+    if (std::signbit(value)) *p++ = '-';
+    p = WriteDigits(p, n / scale, 1);
+    if (d > 0) {
+      *p++ = '.';
+      p = WriteDigits(p, n % scale, d);
+    }
+    return p;
+  }
+  return std::to_chars(p, p + kMaxNumberText, value).ptr;
+}
+
+}  // namespace
+
+char* WriteShortest(char* p, float value) { return Shortest(p, value); }
+
+char* WriteAltimeterInches(char* p, double value) {
+  // A value made as k * 0.01 lies within a unit in the last place of k/100,
+  // far closer than fifteen significant digits can tell: "%.15g" writes the
+  // hundredths k/100, without trailing zeros.
+  if (std::fabs(value) < 1e12) {
+    const auto k = static_cast<int64_t>(std::llround(value * 100));
+    if (static_cast<double>(k) * 0.01 == value) {
+      if (k < 0 || std::signbit(value)) *p++ = '-';
+      const uint64_t hundredths = k < 0 ? static_cast<uint64_t>(-k) : static_cast<uint64_t>(k);
+      p = WriteDigits(p, hundredths / 100, 1);
+      if (const uint64_t cents = hundredths % 100; cents != 0) {
+        *p++ = '.';
+        *p++ = static_cast<char>('0' + cents / 10);
+        if (cents % 10 != 0) *p++ = static_cast<char>('0' + cents % 10);
+      }
+      return p;
+    }
+  }
+  return std::to_chars(p, p + kMaxNumberText, value, std::chars_format::general, 15).ptr;
+}
+char* WriteShortest(char* p, double value) { return Shortest(p, value); }
+
+}  // namespace tarvik
