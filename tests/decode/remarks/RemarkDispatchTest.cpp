@@ -37,17 +37,25 @@ TEST(RemarkDispatch, SameAsThePlainWalkOnRealisticReports) {
 // other.
 TEST(RemarkDispatch, SameAsThePlainWalkOnShuffledRemarkWords) {
   std::vector<std::string> words = {
-      "RADAT", "80L024", "TORNADO", "FUNNEL", "CLOUD", "WATERSPOUTS", "B1415", "E1530", "5",
-      "N", "NE", "MOV", "DSNT", "VC", "STN", "AO2", "A01A", "PK", "WND", "PKWND", "24030/1725",
-      "WSHFT", "1715", "FROPA", "TWR", "SFC", "VIS", "1", "1/2", "1/2V2", "2V4", "RMY22", "LTG",
-      "LTGICCG", "OCNL", "FRQ", "CONS", "OHD", "VCTS", "TS", "RAB15", "TSB1520E1545", "SNE30",
-      "CIG", "005V010", "002", "RY11", "CIGNO", "CIG005", "CIGE020", "PRESFR", "PRESRR",
-      "SLP163", "SLPNO", "SLP", "982", "FG", "SCT000", "FEW///", "GR", "GS", "1/4", "M1/4",
-      "VIRGA", "SW", "-XFGHZ4", "BKN", "V", "OVC", "BKN020", "FU", "NOSPECI", "LAST", "8/578",
-      "SNINCR", "2/10", "4/012", "933036", "98096", "98///", "P0009", "P", "0009", "60217",
-      "6////", "70125", "T02440122", "T0244", "10142", "21001", "401120084", "58033", "PWINO",
-      "FZRANO", "TSNO", "$", "RVRNO", "PNO", "VISNO", "CHINO", "RY06", "DVR/1000V1600FT",
-      "DVR", "RMK", "XYZ", "+RA", "-SHRA", "12", "/", "ACSL", "\xe9", "\t"};
+      "RADAT",     "80L024",  "TORNADO",    "FUNNEL",  "CLOUD",  "WATERSPOUTS",
+      "B1415",     "E1530",   "5",          "N",       "NE",     "MOV",
+      "DSNT",      "VC",      "STN",        "AO2",     "A01A",   "PK",
+      "WND",       "PKWND",   "24030/1725", "WSHFT",   "1715",   "FROPA",
+      "TWR",       "SFC",     "VIS",        "1",       "1/2",    "1/2V2",
+      "2V4",       "RMY22",   "LTG",        "LTGICCG", "OCNL",   "FRQ",
+      "CONS",      "OHD",     "VCTS",       "TS",      "RAB15",  "TSB1520E1545",
+      "SNE30",     "CIG",     "005V010",    "002",     "RY11",   "CIGNO",
+      "CIG005",    "CIGE020", "PRESFR",     "PRESRR",  "SLP163", "SLPNO",
+      "SLP",       "982",     "FG",         "SCT000",  "FEW///", "GR",
+      "GS",        "1/4",     "M1/4",       "VIRGA",   "SW",     "-XFGHZ4",
+      "BKN",       "V",       "OVC",        "BKN020",  "FU",     "NOSPECI",
+      "LAST",      "8/578",   "SNINCR",     "2/10",    "4/012",  "933036",
+      "98096",     "98///",   "P0009",      "P",       "0009",   "60217",
+      "6////",     "70125",   "T02440122",  "T0244",   "10142",  "21001",
+      "401120084", "58033",   "PWINO",      "FZRANO",  "TSNO",   "$",
+      "RVRNO",     "PNO",     "VISNO",      "CHINO",   "RY06",   "DVR/1000V1600FT",
+      "DVR",       "RMK",     "XYZ",        "+RA",     "-SHRA",  "12",
+      "/",         "ACSL",    "\xe9",       "\t"};
   std::mt19937 random(20261207);
   for (int i = 0; i < 20000; ++i) {
     std::string report = "KABC 121755Z SCT000 FEW/// RMK";
