@@ -2,6 +2,10 @@
 // path; JSON and CSV from the record and what goes with it.
 #include "cli/ReportFormatter.h"
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "app/SubmitReport.h"
 #include "decode/DcdMETAR.h"
 #include "report/DerivedValues.h"
@@ -21,6 +25,27 @@ ReportFormatter::ReportFormatter(std::shared_ptr<const StationTable> stations, i
 void ReportFormatter::AppendHeader(std::string& out) const {
   if (format_ == OutputFormat::Csv) AppendCsvHeader(out);
 }
+
+namespace {
+
+// Every row on a line of its own; a row that ends in a line feed (as the
+// labelled lines do) already has one. The output grows once per report, and
+// the rows are copied into it.
+void AppendRows(const std::vector<TerminalLine>& lines, std::string& out) {
+  std::size_t size = 0;
+  for (const TerminalLine& line : lines) size += line.length + 1;
+  const std::size_t base = out.size();
+  out.resize(base + size);
+  char* p = out.data() + base;
+  for (const TerminalLine& line : lines) {
+    std::memcpy(p, line.text, line.length);
+    p += line.length;
+    if (line.length == 0 || line.text[line.length - 1] != '\n') *p++ = '\n';
+  }
+  out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+}  // namespace
 
 bool ReportFormatter::Format(const char* report, std::string& out) {
   const char* text = SkipBlanks(report);
@@ -49,12 +74,7 @@ bool ReportFormatter::Format(const char* report, std::string& out) {
   }
 
   int result = SubmitReport(text, terminal_, stations_, temperatureUnit_);
-  // Every row on a line of its own; a row that ends in a line feed already
-  // has one.
-  for (const TerminalLine& line : terminal_.Lines()) {
-    out.append(line.text, line.length);
-    if (line.length == 0 || line.text[line.length - 1] != '\n') out += '\n';
-  }
+  AppendRows(terminal_.Lines(), out);
   terminal_.ClearLines();
   return result == kDecodeOk;
 }

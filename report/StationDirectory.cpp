@@ -124,7 +124,7 @@ std::shared_ptr<const StationTable> StationTable::Read(int fd) {
     while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r')) --length;
     StationEntry entry;
     uint32_t key = 0;
-    if (ParseStationLine(line, length, entry, key)) table->stations_.try_emplace(key, entry);
+    if (ParseStationLine(line, length, entry, key)) table->Insert(key, entry);
   }
   // A read that fails part way (an I/O error, a file that opens but cannot
   // be read) must not pass for a shorter directory.
@@ -138,11 +138,48 @@ std::shared_ptr<const StationTable> StationTable::Read(int fd) {
   return table;
 }
 
+namespace {
+
+// The first slot to try for `key`: Fibonacci hashing spreads identifiers
+// that differ only in their last letters.
+std::size_t HomeSlot(uint32_t key, std::size_t mask) {
+  return static_cast<std::size_t>((uint64_t{key} * 0x9E3779B97F4A7C15U) >> 32) & mask;
+}
+
+}  // namespace
+
+void StationTable::Insert(uint32_t key, const StationEntry& entry) {
+  if ((entries_.size() + 1) * 2 > slots_.size()) {
+    std::vector<uint64_t> old = std::move(slots_);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, 0);
+    const std::size_t mask = slots_.size() - 1;
+    for (uint64_t slot : old) {
+      if (slot == 0) continue;
+      std::size_t at = HomeSlot(static_cast<uint32_t>(slot >> 32), mask);
+      while (slots_[at] != 0) at = (at + 1) & mask;
+      slots_[at] = slot;
+    }
+  }
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = HomeSlot(key, mask);
+  for (; slots_[at] != 0; at = (at + 1) & mask) {
+    if (static_cast<uint32_t>(slots_[at] >> 32) == key) return;  // the first line wins
+  }
+  entries_.push_back(entry);
+  slots_[at] = uint64_t{key} << 32 | entries_.size();
+}
+
 const StationEntry* StationTable::Find(const char* id) const {
   // A requested identifier shorter than four characters never matches.
-  if (strnlen(id, 4) < 4) return nullptr;
-  auto found = stations_.find(IdentifierKey(id));
-  return found == stations_.end() ? nullptr : &found->second;
+  if (strnlen(id, 4) < 4 || slots_.empty()) return nullptr;
+  const uint32_t key = IdentifierKey(id);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = HomeSlot(key, mask); slots_[at] != 0; at = (at + 1) & mask) {
+    if (static_cast<uint32_t>(slots_[at] >> 32) == key) {
+      return &entries_[static_cast<uint32_t>(slots_[at]) - 1];
+    }
+  }
+  return nullptr;
 }
 
 int StationDirectory::OpenFile(const std::string& path, FileIdentity* identity) {

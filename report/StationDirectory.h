@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 namespace tarvik {
 
@@ -29,10 +29,19 @@ class StationTable {
   /// Find() is the station with identifier `id` (letter case ignored; at
   /// least four characters, the first four compared), or nullptr.
   [[nodiscard]] const StationEntry* Find(const char* id) const;
-  [[nodiscard]] std::size_t Size() const { return stations_.size(); }
+  [[nodiscard]] std::size_t Size() const { return entries_.size(); }
 
  private:
-  std::unordered_map<uint32_t, StationEntry> stations_;
+  // Adds the station unless its identifier is already in.
+  void Insert(uint32_t key, const StationEntry& entry);
+
+  // The entries in file order, found through an open-addressing table:
+  // each slot holds an identifier key in its high half and the entry's
+  // index plus one in its low half (0: empty); at most half the slots are
+  // used. A lookup touches one or two cache lines, where a node-based map
+  // costs a pointer chase per report.
+  std::vector<StationEntry> entries_;
+  std::vector<uint64_t> slots_;
 };
 
 /// A station directory file: fixed-column lines, "!" comments and a

@@ -142,6 +142,42 @@ TEST(StationDirectory, GarbageAndNulBytesAreHarmless) {
   std::remove(path.c_str());
 }
 
+// Thousands of identifiers that differ only in their last letters, each
+// twice: every one is found, with its first line's details, and identifiers
+// between them are not.
+TEST(StationDirectory, ManyStationsFirstLineWins) {
+  std::string path = testing::TempDir() + "tarvik-stations-many.txt";
+  auto id = [](int i) {
+    return std::string{'K', static_cast<char>('A' + i / 676 % 26),
+                       static_cast<char>('A' + i / 26 % 26), static_cast<char>('A' + i % 26)};
+  };
+  constexpr int kStations = 6000;
+  {
+    std::ofstream out(path);
+    for (int copy = 0; copy < 2; ++copy) {
+      for (int i = 0; i < kStations; ++i) {
+        if (i % 3 == 2) continue;
+        std::string station = id(i);
+        // The second line of an identifier writes it in lower case.
+        if (copy == 1)
+          for (char& c : station) c = static_cast<char>(c - 'A' + 'a');
+        out << "XX NAME             " << station << "  XXX          10 00N 010 00W "
+            << i + copy * kStations << "\n";
+      }
+    }
+  }
+  StationDirectory stations(path);
+  for (int i = 0; i < kStations; ++i) {
+    const StationEntry* e = stations.LookupStation(id(i).c_str());
+    const bool listed = i % 3 != 2;
+    ASSERT_EQ(e != nullptr, listed) << id(i);
+    if (listed) {
+      EXPECT_EQ(e->Elevation, i);
+    }
+  }
+  std::remove(path.c_str());
+}
+
 TEST(StationDirectory, DefaultDirectoryIsBesideTheProgram) {
   RecordProgramPath();
   StationDirectory stations;
