@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "report/NumberText.h"
+
 namespace tarvik {
 namespace {
 
@@ -15,16 +17,6 @@ namespace {
 __extension__ using Uint128 = unsigned __int128;
 
 constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-
-// Writes `value` in decimal at `p`, at least `digits` digits (zeros in
-// front), and returns the end.
-char* WriteDigits(char* p, uint64_t value, int digits) {
-  char text[24];
-  const int n = static_cast<int>(std::to_chars(text, text + sizeof text, value).ptr - text);
-  for (int i = n; i < digits; ++i) *p++ = '0';
-  for (int i = 0; i < n; ++i) *p++ = text[i];
-  return p;
-}
 
 }  // namespace
 
@@ -70,10 +62,10 @@ char* WriteFixed(char* p, double value, int precision) {
     whole = static_cast<uint64_t>(scaled / scale);
     decimals = static_cast<uint64_t>(scaled - static_cast<Uint128>(whole) * scale);
   }
-  p = WriteDigits(p, whole, 1);
+  p = WriteDecimal(p, whole, 1);
   if (precision > 0) {
     *p++ = '.';
-    p = WriteDigits(p, decimals, precision);
+    p = WriteDecimal(p, decimals, precision);
   }
   return p;
 }

@@ -14,15 +14,6 @@ constexpr uint64_t kPowersOfTen[] = {1,           10,           100,          10
                                      100000,      1000000,      10000000,     100000000, 1000000000,
                                      10000000000, 100000000000, 1000000000000};
 
-// `value` in decimal at `p`, at least `digits` digits (zeros in front).
-char* WriteDigits(char* p, uint64_t value, int digits) {
-  char text[24];
-  const int n = static_cast<int>(std::to_chars(text, text + sizeof text, value).ptr - text);
-  for (int i = n; i < digits; ++i) *p++ = '0';
-  for (int i = 0; i < n; ++i) *p++ = text[i];
-  return p;
-}
-
 // The layout of the two binary formats.
 template <typename T>
 struct Format;
@@ -49,6 +40,12 @@ char* Shortest(char* p, T value) {
   const T magnitude = std::fabs(value);
   if (!(magnitude >= static_cast<T>(1e-3) && magnitude < static_cast<T>(1e5))) {
     return std::to_chars(p, p + kMaxNumberText, value).ptr;
+  }
+  // A whole number is its own shortest form: the first decimal the loop
+  // below would try.
+  if (std::trunc(magnitude) == magnitude) {
+    if (std::signbit(value)) *p++ = '-';
+    return WriteDecimal(p, static_cast<uint64_t>(magnitude), 1);
   }
   // |value| = m * 2^-s exactly; in this range the exponent is negative.
   const auto bits = std::bit_cast<typename F::Bits>(value);
@@ -80,10 +77,10 @@ char* Shortest(char* p, T value) {
     const bool overBelow = candidate > below || (candidate == below && even);
     if (!underAbove || !overBelow) continue;
     if (std::signbit(value)) *p++ = '-';
-    p = WriteDigits(p, n / scale, 1);
+    p = WriteDecimal(p, n / scale, 1);
     if (d > 0) {
       *p++ = '.';
-      p = WriteDigits(p, n % scale, d);
+      p = WriteDecimal(p, n % scale, d);
     }
     return p;
   }
@@ -103,7 +100,7 @@ char* WriteAltimeterInches(char* p, double value) {
     if (static_cast<double>(k) * 0.01 == value) {
       if (k < 0 || std::signbit(value)) *p++ = '-';
       const uint64_t hundredths = k < 0 ? static_cast<uint64_t>(-k) : static_cast<uint64_t>(k);
-      p = WriteDigits(p, hundredths / 100, 1);
+      p = WriteDecimal(p, hundredths / 100, 1);
       if (const uint64_t cents = hundredths % 100; cents != 0) {
         *p++ = '.';
         *p++ = static_cast<char>('0' + cents / 10);

@@ -38,6 +38,21 @@ char* WriteNumber(char* p, T value) {
 /// 28.060000000000002.
 char* WriteAltimeterInches(char* p, double value);
 
+/// WriteDecimal() writes `value` in decimal at `p`, with zeros in front up
+/// to `minDigits` digits, and returns the end. The digits go straight to
+/// their places: no copy through a scratch buffer.
+inline char* WriteDecimal(char* p, uint64_t value, int minDigits) {
+  int digits = 1;
+  for (uint64_t rest = value; rest >= 10; rest /= 10) ++digits;
+  if (digits < minDigits) digits = minDigits;
+  char* end = p + digits;
+  for (char* q = end; q != p;) {
+    *--q = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return end;
+}
+
 /// WriteText() copies `text` to `p` and returns the end.
 inline char* WriteText(char* p, std::string_view text) {
   std::memcpy(p, text.data(), text.size());

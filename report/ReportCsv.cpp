@@ -15,6 +15,7 @@
 #include "report/NumberText.h"
 #include "report/StationDirectory.h"
 #include "support/Utf8.h"
+#include "support/WordBytes.h"
 
 namespace tarvik {
 namespace {
@@ -266,8 +267,15 @@ std::size_t CsvColumnCount() {
 }
 
 void AppendCsvCell(std::string& out, std::string_view text) {
-  bool quoted = false;
-  for (char c : text) quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
+  using namespace word_bytes;
+  const bool quoted = FirstOf(
+                          text.data(), text.size(),
+                          [](uint64_t w) {
+                            return Equal(w, ',') | Equal(w, '"') | Equal(w, '\r') | Equal(w, '\n');
+                          },
+                          [](unsigned char c) {
+                            return c == ',' || c == '"' || c == '\r' || c == '\n';
+                          }) < text.size();
   if (!quoted) {
     AppendValidUtf8(out, text);
     return;

@@ -15,6 +15,7 @@
 #include "report/NumberText.h"
 #include "report/StationDirectory.h"
 #include "support/Utf8.h"
+#include "support/WordBytes.h"
 
 namespace tarvik {
 namespace {
@@ -49,21 +50,17 @@ class ObjectWriter {
   char* open_;
 };
 
-// A text of the record (at most `size` bytes) as a JSON string.
+// A text of the record (at most `size` bytes, ended by a zero byte when
+// shorter) as a JSON string.
 char* JsonText(char* p, const char* text, std::size_t size) {
-  std::size_t length = 0;
-  bool plain = true;
-  for (; length < size && text[length] != '\0'; ++length) {
-    const auto c = static_cast<unsigned char>(text[length]);
-    plain = plain && c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
-  }
-  if (!plain) {
+  const std::size_t plain = JsonPlainLength(text, size);
+  if (plain < size && text[plain] != '\0') {
     std::string escaped;
-    AppendJsonString(escaped, {text, length});
+    AppendJsonString(escaped, {text, strnlen(text, size)});
     return WriteText(p, escaped);
   }
   *p++ = '"';
-  p = WriteText(p, {text, length});
+  p = WriteText(p, {text, plain});
   *p++ = '"';
   return p;
 }
@@ -377,14 +374,9 @@ void AppendJsonString(std::string& out, std::string_view text) {
     unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
       // Copy the run of plain characters at once.
-      std::size_t run = i + 1;
-      while (run < text.size()) {
-        unsigned char d = static_cast<unsigned char>(text[run]);
-        if (d < 0x20 || d >= 0x80 || d == '"' || d == '\\') break;
-        ++run;
-      }
-      out.append(text.data() + i, run - i);
-      i = run;
+      const std::size_t run = JsonPlainLength(text.data() + i, text.size() - i);
+      out.append(text.data() + i, run);
+      i += run;
       continue;
     }
     if (c == '"' || c == '\\') {

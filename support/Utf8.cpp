@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "support/WordBytes.h"
+
 namespace tarvik {
 
 std::size_t Utf8SequenceLength(std::string_view text) {
@@ -35,10 +37,9 @@ void AppendValidUtf8(std::string& out, std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     // Copy the run of ASCII at once.
-    std::size_t run = i;
-    while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80) ++run;
-    out.append(text.data() + i, run - i);
-    i = run;
+    const std::size_t run = AsciiLength(text.data() + i, text.size() - i);
+    out.append(text.data() + i, run);
+    i += run;
     if (i == text.size()) break;
     if (std::size_t length = Utf8SequenceLength(text.substr(i)); length != 0) {
       out.append(text.data() + i, length);
