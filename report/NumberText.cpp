@@ -22,6 +22,7 @@ struct Format<float> {
   using Bits = uint32_t;
   static constexpr int kMantissaBits = 23;
   static constexpr int kBias = 127;
+  static constexpr uint64_t kExponentMask = 0xFF;
   static constexpr int kMostDecimals = 12;  // nine digits below 0.01
 };
 template <>
@@ -29,6 +30,7 @@ struct Format<double> {
   using Bits = uint64_t;
   static constexpr int kMantissaBits = 52;
   static constexpr int kBias = 1023;
+  static constexpr uint64_t kExponentMask = 0x7FF;
   // Beyond six decimals the exact sums below would outgrow 128 bits; such
   // doubles are left to the library.
   static constexpr int kMostDecimals = 6;
@@ -47,12 +49,14 @@ char* Shortest(char* p, T value) {
     if (std::signbit(value)) *p++ = '-';
     return WriteDecimal(p, static_cast<uint64_t>(magnitude), 1);
   }
-  // |value| = m * 2^-s exactly; in this range the exponent is negative.
+  // |value| = m * 2^-s exactly; in this range the exponent is negative. The
+  // mask keeps the sign bit out of the exponent.
   const auto bits = std::bit_cast<typename F::Bits>(value);
   const uint64_t hidden = uint64_t{1} << F::kMantissaBits;
   const uint64_t m = (static_cast<uint64_t>(bits) & (hidden - 1)) | hidden;
-  const int s = F::kBias + F::kMantissaBits -
-                static_cast<int>((static_cast<uint64_t>(bits) >> F::kMantissaBits) & 0x7FF);
+  const int s =
+      F::kBias + F::kMantissaBits -
+      static_cast<int>((static_cast<uint64_t>(bits) >> F::kMantissaBits) & F::kExponentMask);
   // The neighbouring values lie half a step away each side; at a power of
   // two the step below is half as large. A decimal between those midpoints
   // reads back as this value; one on a midpoint only when m is even.
