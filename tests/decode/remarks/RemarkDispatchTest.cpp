@@ -1,9 +1,12 @@
 // The remarks walk that offers a group only to the rows that may act on its
 // first byte gives what the plain walk gives, on realistic reports and on
-// remark sections made of every kind of remark word shuffled.
+// remark sections made of every kind of remark word shuffled, and on real
+// reports when they are at hand.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -30,6 +33,19 @@ void ExpectSameWalk(const std::string& report) {
 
 TEST(RemarkDispatch, SameAsThePlainWalkOnRealisticReports) {
   for (const std::string& report : SyntheticReports(20000)) ExpectSameWalk(report);
+}
+
+// Every line of the real reports, when a folder of them is at hand.
+TEST(RemarkDispatch, SameAsThePlainWalkOnTheCorpus) {
+  std::error_code error;
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(TARVIK_CORPUS_DIR, error)) {
+    if (entry.path().extension() != ".txt") continue;
+    ++files;
+    std::ifstream in(entry.path());
+    for (std::string report; std::getline(in, report);) ExpectSameWalk(report);
+  }
+  if (files == 0) GTEST_SKIP() << "no *.txt reports in " << TARVIK_CORPUS_DIR;
 }
 
 // Remark words of every row, and near misses of them, in random order: each
