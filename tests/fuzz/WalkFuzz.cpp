@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "FuzzReport.h"
 #include "decode/DcdMETAR.h"
 #include "decode/NotDecodedGroups.h"
 
@@ -14,11 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace tarvik;
   if (size == 0) return 0;
   // The first byte chooses a prefix that reaches the remarks (or not).
-  const uint8_t options = data[0];
-  std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-  text = std::string(text.c_str());  // a report ends at its first NUL
-  if ((options & 1) != 0) text = "KABC 121755Z RMK " + text;
-  if ((options & 2) != 0) text = "METAR KABC 121755Z 24010KT 10SM SCT000 24/12 A3001 RMK " + text;
+  const std::string text = ReportFromFuzzInput(
+      data, size, "KABC 121755Z RMK ", "METAR KABC 121755Z 24010KT 10SM SCT000 24/12 A3001 RMK ");
 
   DecodedReport fast;
   DecodedReport plain;
