@@ -5,22 +5,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "support/WordBytes.h"
+
 namespace tarvik {
-
-namespace {
-
-constexpr uint64_t kOnes = 0x0101010101010101ULL;
-constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-
-// One bit (the high bit of its byte) for every blank among the eight bytes
-// of `word`, and no other: the exact zero-byte test, applied to the word
-// with blanks turned into zeros.
-constexpr uint64_t BlankBytes(uint64_t word) {
-  const uint64_t x = word ^ (kOnes * ' ');
-  return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
-
-}  // namespace
 
 void TokenList::Split(const char* text) {
   count_ = 0;
@@ -64,21 +51,9 @@ void TokenList::Split(const char* text) {
     }
     start = end + 1;
   };
-  if constexpr (std::endian::native != std::endian::little) {
-    // The word trick below reads byte k as bits 8k..8k+7.
-    for (std::size_t at = 0; at < length; ++at) {
-      if (copy[at] != ' ') continue;
-      copy[at] = '\0';
-      close(at);
-    }
-    close(length);
-    count_ = count;
-    return;
-  }
   for (std::size_t at = 0; at < length; at += 8) {
-    uint64_t word = 0;
-    std::memcpy(&word, copy + at, sizeof word);
-    for (uint64_t blanks = BlankBytes(word); blanks != 0; blanks &= blanks - 1) {
+    const uint64_t word = word_bytes::LoadLittleEndian(copy + at);
+    for (uint64_t blanks = word_bytes::EqualExact(word, ' '); blanks != 0; blanks &= blanks - 1) {
       const std::size_t blank = at + static_cast<std::size_t>(std::countr_zero(blanks)) / 8;
       if (blank >= length) break;
       copy[blank] = '\0';

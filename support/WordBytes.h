@@ -25,6 +25,13 @@ constexpr uint64_t Equal(uint64_t word, unsigned char c) {
 constexpr uint64_t Below(uint64_t word, unsigned char n) {
   return (word - kOnes * n) & ~word & kHigh;
 }
+// Exactly the bytes equal to `c`, with no borrow into the bytes above: for
+// visiting every such byte, not only the first.
+constexpr uint64_t EqualExact(uint64_t word, unsigned char c) {
+  constexpr uint64_t kLow7 = ~kHigh;
+  const uint64_t x = word ^ (kOnes * c);
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
 // Bytes of 0x80 and above.
 constexpr uint64_t NotAscii(uint64_t word) { return word & kHigh; }
 

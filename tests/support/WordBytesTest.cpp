@@ -55,5 +55,22 @@ TEST(WordBytes, LowerOfTwoSpecialBytesInAWord) {
   }
 }
 
+// EqualExact flags every byte equal to the one sought and no other, wherever
+// the others lie: each pair of byte values at each pair of places.
+TEST(WordBytes, EqualExactFlagsOnlyTheEqualBytes) {
+  for (int a = 0; a < 256; ++a) {
+    for (int b = 0; b < 256; ++b) {
+      for (int at = 1; at < 8; ++at) {
+        const uint64_t word = static_cast<uint64_t>(a) | static_cast<uint64_t>(b) << (8 * at);
+        uint64_t expected = a == ' ' ? 0x80U : 0;
+        for (int k = 1; k < 8; ++k) {
+          if ((k == at ? b : 0) == ' ') expected |= uint64_t{0x80} << (8 * k);
+        }
+        ASSERT_EQ(word_bytes::EqualExact(word, ' '), expected) << a << ' ' << b << ' ' << at;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarvik
