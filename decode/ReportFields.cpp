@@ -51,21 +51,7 @@ void ClearFields(DecodedReport& report, const FieldSet& set) {
   }
 }
 
-bool HasValue(const void* record, const FieldInfo& field, int slot) {
-  if (field.gate != kNoGate &&
-      ReadField<Flag>(static_cast<const char*>(record) + field.gate) == 0) {
-    return false;
-  }
-  const char* bytes = FieldBytes(record, field, slot);
-  switch (field.kind) {
-  case FieldKind::Text:
-  case FieldKind::Character: return bytes[0] != '\0';
-  case FieldKind::Boolean: return ReadField<Flag>(bytes) != 0;
-  case FieldKind::Int: return IsPresent(ReadField<int32_t>(bytes));
-  case FieldKind::Float: return IsPresent(ReadField<float>(bytes));
-  case FieldKind::Double: return true;  // present by its gate alone
-  case FieldKind::Group: break;
-  }
+bool GroupHasValue(const char* bytes, const FieldInfo& field) {
   for (const FieldInfo& member : field.members) {
     if (HasValue(bytes, member)) return true;
   }

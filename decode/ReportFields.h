@@ -405,9 +405,30 @@ template <typename T>
   return value;
 }
 
+/// GroupHasValue() is true when any field of the sub-record at `bytes` holds
+/// a value.
+[[nodiscard]] bool GroupHasValue(const char* bytes, const FieldInfo& field);
+
 /// HasValue() is true when slot `slot` of `field` in `record` holds a value:
 /// a non-empty text, a non-zero character or flag, a number that is not
 /// absent (and whose gate flag is set), or a sub-record with any such field.
-[[nodiscard]] bool HasValue(const void* record, const FieldInfo& field, int slot = 0);
+/// Inline: the JSON writer asks it of every field that may have changed.
+[[nodiscard]] inline bool HasValue(const void* record, const FieldInfo& field, int slot = 0) {
+  if (field.gate != kNoGate &&
+      ReadField<Flag>(static_cast<const char*>(record) + field.gate) == 0) {
+    return false;
+  }
+  const char* bytes = FieldBytes(record, field, slot);
+  switch (field.kind) {
+  case FieldKind::Text:
+  case FieldKind::Character: return bytes[0] != '\0';
+  case FieldKind::Boolean: return ReadField<Flag>(bytes) != 0;
+  case FieldKind::Int: return IsPresent(ReadField<int32_t>(bytes));
+  case FieldKind::Float: return IsPresent(ReadField<float>(bytes));
+  case FieldKind::Double: return true;  // present by its gate alone
+  case FieldKind::Group: break;
+  }
+  return GroupHasValue(bytes, field);
+}
 
 }  // namespace tarvik

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
+#include "decode/TokenShape.h"
 #include "report/StationDirectory.h"
 
 namespace tarvik {
@@ -57,14 +59,15 @@ std::optional<int32_t> CeilingFt(const DecodedReport& r) {
     return r.VerticalVisibility == 30000 ? 99900 : r.VerticalVisibility / 30 * 100;
   }
   std::optional<int32_t> lowest;
-  for (int k = 0; k < ListedLayers(r); ++k) {
+  const int layers = ListedLayers(r);
+  for (int k = 0; k < layers; ++k) {
     const CloudLayerEntry& layer = r.CloudLayer[k];
-    std::string_view code(layer.HeightCode);
-    if (!(IsCover(layer, "BKN") || IsCover(layer, "OVC")) || code.size() != 3 ||
-        !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    // Three digits exactly: hundreds of feet.
+    if (!(IsCover(layer, "BKN") || IsCover(layer, "OVC")) || !AllDigits(layer.HeightCode, 3) ||
+        std::strlen(layer.HeightCode) != 3) {
       continue;
     }
-    const int32_t feet = ((code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0')) * 100;
+    const int32_t feet = IntOfFirst(layer.HeightCode, 3) * 100;
     if (!lowest || feet < *lowest) lowest = feet;
   }
   return lowest;

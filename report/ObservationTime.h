@@ -18,15 +18,13 @@ struct YearMonth {
 /// False, leaving `*month` unchanged, for anything else.
 [[nodiscard]] bool ParseYearMonth(std::string_view text, YearMonth* month);
 
-/// DaysInMonth() is the number of days of the month (Gregorian calendar).
-[[nodiscard]] int DaysInMonth(YearMonth month);
-
 inline constexpr std::size_t kObservationTimeLength = 17;  // YYYY-MM-DDTHH:MMZ
 
 /// ObservationTime() writes "YYYY-MM-DDTHH:MMZ" for the report's day, hour
 /// and minute in `month` into `text` and returns it. Returns an empty view
-/// when the report has no day, hour or minute, the day does not exist in
-/// that month, the hour is above 23 or the minute above 59.
+/// when the month is outside 0000-01 to 9999-12, the report has no day, hour
+/// or minute, the day does not exist in that month, the hour is above 23 or
+/// the minute above 59.
 std::string_view ObservationTime(const DecodedReport& report, YearMonth month,
                                  char (&text)[kObservationTimeLength + 1]);
 

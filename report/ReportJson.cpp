@@ -112,8 +112,7 @@ void Station(ObjectWriter& w, const StationEntry& e) {
   o.Close();
 }
 
-void Members(ObjectWriter& w, const char* record, std::span<const FieldInfo> fields,
-             const StationEntry* station = nullptr, std::size_t firstIndex = 0);
+void Members(ObjectWriter& w, const char* record, std::span<const FieldInfo> fields);
 
 // One slot of a field known to hold a value.
 void Value(ObjectWriter& w, const FieldInfo& field, const char* bytes) {
@@ -180,35 +179,12 @@ void Slots(ObjectWriter& w, const FieldInfo& field, const char* record) {
   if (any) *p++ = ']';
 }
 
-// A single value is present when its text or character is not empty, its
-// flag set, its number not absent, and its gate flag (if any) set.
-bool IsSinglePresent(const char* record, const FieldInfo& field) {
-  const char* bytes = record + field.offset;
-  switch (field.kind) {
-  case FieldKind::Text:
-  case FieldKind::Character: return bytes[0] != '\0';
-  case FieldKind::Boolean: return ReadField<Flag>(bytes) != 0;
-  case FieldKind::Int:
-    return IsPresent(ReadField<int32_t>(bytes)) &&
-           (field.gate == kNoGate || ReadField<Flag>(record + field.gate) != 0);
-  case FieldKind::Float: return IsPresent(ReadField<float>(bytes));
-  case FieldKind::Double: return field.gate == kNoGate || ReadField<Flag>(record + field.gate) != 0;
-  case FieldKind::Group: break;
-  }
-  return HasValue(record, field);
-}
-
-// The present fields of a record, in catalogue order. `fields` may be a
-// stretch of the top-level fields starting at `firstIndex`; the station
-// entry, when given, follows the station identifier.
-void Members(ObjectWriter& w, const char* record, std::span<const FieldInfo> fields,
-             const StationEntry* station, std::size_t firstIndex) {
-  constexpr std::size_t kStationId = FieldIndex("StationId");
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    const FieldInfo& field = fields[i];
+// The present fields of a record, in catalogue order.
+void Members(ObjectWriter& w, const char* record, std::span<const FieldInfo> fields) {
+  for (const FieldInfo& field : fields) {
     switch (field.list) {
     case SlotList::Single:
-      if (IsSinglePresent(record, field)) {
+      if (HasValue(record, field)) {
         w.Key(field.name);
         Value(w, field, record + field.offset);
       }
@@ -216,7 +192,6 @@ void Members(ObjectWriter& w, const char* record, std::span<const FieldInfo> fie
     case SlotList::UpToFirstEmpty: List(w, field, record); break;
     case SlotList::EverySlot: Slots(w, field, record); break;
     }
-    if (station != nullptr && firstIndex + i == kStationId) Station(w, *station);
   }
 }
 
@@ -270,7 +245,7 @@ void TopLevelField(ObjectWriter& w, const char* record, const KeyedField& k) {
     Members(w, record, std::span<const FieldInfo>(&field, 1));
     return;
   }
-  if (!IsSinglePresent(record, field)) return;
+  if (!HasValue(record, field)) return;
   // The whole key buffer is copied at once; the buffer has room past the
   // end for it, and only keyLength bytes are kept.
   char*& p = w.P();
@@ -371,14 +346,13 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
   std::size_t i = 0;
   while (i < text.size()) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
-      // Copy the run of plain characters at once.
-      const std::size_t run = JsonPlainLength(text.data() + i, text.size() - i);
+    // Copy the run of plain characters at once.
+    if (const std::size_t run = JsonPlainLength(text.data() + i, text.size() - i); run > 0) {
       out.append(text.data() + i, run);
       i += run;
       continue;
     }
+    const auto c = static_cast<unsigned char>(text[i]);
     if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
