@@ -32,10 +32,8 @@ int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& statio
       terminal.OutputLineF("DcdMETAR:  Error Return Number: %d\n", result);
     } else {
       terminal.OutputLine(std::string_view(" "));
-      PrintDecodedReport(report, terminal, stations, temperatureUnit);
+      const StationEntry* station = PrintDecodedReport(report, terminal, stations, temperatureUnit);
       if (summary != nullptr) {
-        const StationEntry* station =
-            IsPresent(report.StationId) ? stations.LookupStation(report.StationId) : nullptr;
         *summary = {true, DeriveValues(report, station), std::string(notDecoded.Joined())};
       }
     }

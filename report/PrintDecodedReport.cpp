@@ -35,7 +35,9 @@ class FieldLine {
   FieldLine& operator=(const FieldLine&) = delete;
 
   void Append(std::string_view text) {
-    const std::size_t room = static_cast<std::size_t>(begin_ + kTextCapacity - p_);
+    // A number may already have carried the line past the texts' limit.
+    const std::size_t room =
+        p_ < begin_ + kTextCapacity ? static_cast<std::size_t>(begin_ + kTextCapacity - p_) : 0;
     const std::size_t n = text.size() < room ? text.size() : room;
     std::memcpy(p_, text.data(), n);
     p_ += n;
@@ -98,8 +100,9 @@ void Fixed(CTerminal& t, std::string_view label, double value, int precision) {
 // One line of code is one line of the listing: the printing steps stay
 // unwrapped, so that each reads as a row of its table.
 // clang-format off
-void PrintStation(const DecodedReport& r, CTerminal& t, StationDirectory& stations) {
-  if (const StationEntry* e = stations.LookupStation(r.StationId)) {
+const StationEntry* PrintStation(const DecodedReport& r, CTerminal& t, StationDirectory& stations) {
+  const StationEntry* e = stations.LookupStation(r.StationId);
+  if (e != nullptr) {
     // "STATION ID          : %s: %s, %s, loc %s, %s, elev %d meters\n"
     FieldLine line(t, "STATION ID          : ");
     for (std::string_view text : {std::string_view(e->Id), std::string_view(": "),
@@ -115,6 +118,7 @@ void PrintStation(const DecodedReport& r, CTerminal& t, StationDirectory& statio
   } else {
     Text(t, "STATION ID          : ", r.StationId);
   }
+  return e;
 }
 
 void PrintRunwayVisualRanges(const DecodedReport& r, CTerminal& t) {
@@ -360,8 +364,8 @@ int32_t WholeFahrenheit(int32_t celsius) {
   return static_cast<int32_t>(rounded);
 }
 
-void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& stations,
-                        int temperatureUnit) {
+const StationEntry* PrintDecodedReport(const DecodedReport& r, CTerminal& t,
+                                       StationDirectory& stations, int temperatureUnit) {
   const bool fahrenheit = temperatureUnit == kDegreesFahrenheit;
 
   t.OutputLine(kBannerRule);
@@ -370,7 +374,7 @@ void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& 
 
   // clang-format off
   if (IsPresent(r.ReportCodeName)) Text(t, "REPORT CODE NAME    : ", r.ReportCodeName);
-  if (IsPresent(r.StationId)) PrintStation(r, t, stations);
+  const StationEntry* station = IsPresent(r.StationId) ? PrintStation(r, t, stations) : nullptr;
   if (IsPresent(r.ObservationDay) && IsPresent(r.ObservationHour) && IsPresent(r.ObservationMinute)) {
     // "OBSERVATION DATE    : %dth, %02d%02d\n"
     FieldLine line(t, "OBSERVATION DATE    : ");
@@ -407,6 +411,7 @@ void PrintDecodedReport(const DecodedReport& r, CTerminal& t, StationDirectory& 
   PrintCloudSnowAndPrecipitation(r, t);
   PrintTemperatureRemarks(r, t, fahrenheit);
   PrintSensorsAndIndicators(r, t);
+  return station;
 }
 
 }  // namespace tarvik

@@ -7,6 +7,7 @@ namespace tarvik {
 
 class CTerminal;
 class StationDirectory;
+struct StationEntry;
 
 /// Temperature units: the ids of the two unit choices of the main window.
 inline constexpr int kDegreesCelsius = 3001;
@@ -16,9 +17,10 @@ inline constexpr int kDegreesFahrenheit = 3002;
 /// labelled line for every present field of `report`, in a fixed order. The
 /// station line carries the details that `stations` has for StationId.
 /// Temperatures print in Fahrenheit when `temperatureUnit` is
-/// kDegreesFahrenheit, otherwise in Celsius.
-void PrintDecodedReport(const DecodedReport& report, CTerminal& terminal,
-                        StationDirectory& stations, int temperatureUnit);
+/// kDegreesFahrenheit, otherwise in Celsius. Returns the station's entry
+/// (valid until the next lookup in `stations`), or nullptr when there is none.
+const StationEntry* PrintDecodedReport(const DecodedReport& report, CTerminal& terminal,
+                                       StationDirectory& stations, int temperatureUnit);
 
 /// WholeFahrenheit() converts whole degrees Celsius to Fahrenheit, rounded
 /// to the nearest degree, halves away from zero.
