@@ -49,6 +49,7 @@ struct Options {
   std::string output;
   std::optional<bool> progress;  // unset: when standard error is a terminal
   std::vector<std::string> reports;
+  bool standardInputClosed = false;  // closed by whoever started the program
 };
 
 // One place reports are read from: a file, or standard input ("-").
@@ -65,13 +66,20 @@ int Fail(const std::string& what, int error) {
 
 // The sources in the order they are read: standard input when a REPORT
 // argument is "-" or when neither REPORT arguments nor input files are
-// given, then the input files.
+// given, then the input files. Standard input is listed once, where it first
+// appears: read a second time it holds nothing, and its size would count
+// twice in the progress line.
 std::vector<Source> Sources(const Options& options) {
   std::vector<Source> sources;
   const bool dash =
       std::find(options.reports.begin(), options.reports.end(), "-") != options.reports.end();
   if (dash || (options.reports.empty() && options.inputs.empty())) sources.push_back({"-"});
-  for (const std::string& input : options.inputs) sources.push_back({input});
+  for (const std::string& input : options.inputs) {
+    const bool again =
+        input == "-" && std::any_of(sources.begin(), sources.end(),
+                                    [](const Source& s) { return s.IsStandardInput(); });
+    if (!again) sources.push_back({input});
+  }
   return sources;
 }
 
@@ -87,6 +95,22 @@ uint64_t TotalBytes(const std::vector<Source>& sources) {
     total += static_cast<uint64_t>(info.st_size);
   }
   return total;
+}
+
+// Standard streams that the caller closed are opened on /dev/null, so that no
+// file or pipe this program opens takes their numbers (output written to
+// an input, a reader polling its own pipe). Returns whether standard input
+// was closed.
+bool FillClosedStandardStreams() {
+  bool inputClosed = false;
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == STDIN_FILENO) inputClosed = true;
+    // open() takes the lowest free number: this one.
+    const int opened = open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    if (opened != fd && opened >= 0) close(opened);
+  }
+  return inputClosed;
 }
 
 int Run(const Options& options) {
@@ -140,6 +164,9 @@ int Run(const Options& options) {
   uint64_t reports = 0;
   for (const Source& source : sources) {
     int fd = STDIN_FILENO;
+    if (source.IsStandardInput() && options.standardInputClosed) {
+      return fail(source.Name(), EBADF);
+    }
     if (!source.IsStandardInput()) {
       fd = open(source.path.c_str(), O_RDONLY | O_CLOEXEC);
       if (fd < 0) return fail(source.Name(), errno);
@@ -151,7 +178,7 @@ int Run(const Options& options) {
     };
     BatchOutcome outcome = DecodeBatches(reader, jobs, makeFormatter, out, written);
     bytesBefore += reader.BytesRead();
-    if (fd != STDIN_FILENO) close(fd);
+    if (!source.IsStandardInput()) close(fd);
     if (outcome.writeError != 0) return fail(output.Name(), outcome.writeError);
     if (outcome.readError != 0) return fail(source.Name(), outcome.readError);
     anyRejected = anyRejected || outcome.anyRejected;
@@ -170,6 +197,7 @@ int main(int argc, char** argv) {
   // with a message, not a silent signal.
   std::signal(SIGPIPE, SIG_IGN);
   std::signal(SIGXFSZ, SIG_IGN);
+  const bool standardInputClosed = FillClosedStandardStreams();
   RecordProgramPath();
 
   CLI::App app{
@@ -244,5 +272,6 @@ int main(int argc, char** argv) {
     int status = app.exit(error);
     return status == 0 ? 0 : 2;
   }
+  options.standardInputClosed = standardInputClosed;
   return Run(options);
 }
