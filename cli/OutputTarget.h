@@ -6,8 +6,10 @@
 namespace tarvik {
 
 /// Where tarvik-decode writes. A named file is written under a temporary
-/// name beside it and renamed at the end, so that a failed run leaves no
-/// half-written file under that name (and an existing file untouched).
+/// name beside it and renamed at the end, so that a failed or interrupted
+/// run leaves no half-written file under that name (and an existing file
+/// untouched). A file that is replaced keeps its mode; a link is followed.
+/// A device or a pipe is written in place.
 class OutputTarget {
  public:
   OutputTarget() = default;
@@ -16,9 +18,9 @@ class OutputTarget {
   /// Removes the temporary file of a run that did not commit.
   ~OutputTarget();
 
-  /// Open() chooses standard output for "" or "-", and otherwise creates
-  /// the temporary file beside `path`. Returns 0, or the system error code
-  /// (EISDIR when `path` is a folder).
+  /// Open() chooses standard output for "" or "-", and otherwise opens a
+  /// device or pipe at `path` or creates the temporary file beside it. Returns 0, or the system
+  /// error code (EISDIR when `path` is a folder).
   [[nodiscard]] int Open(const std::string& path);
 
   [[nodiscard]] int Fd() const { return fd_; }
@@ -34,7 +36,8 @@ class OutputTarget {
  private:
   void Abandon();
 
-  std::string path_;
+  std::string path_;    // as given, for messages
+  std::string target_;  // the file the temporary one replaces
   std::string temporary_;
   int fd_ = 1;
 };

@@ -55,6 +55,29 @@ run -i "$data/remarks.in" -o out
 check "-o onto a folder: status 2" test "$status" = 2
 check "-o onto a folder: message" grep -qx "tarvik-decode: out: Is a directory" err.txt
 
+# A replaced file keeps its mode, a link is followed, a pipe is written in
+# place, and an interrupted run leaves nothing beside the target.
+echo old > out/private.txt && chmod 600 out/private.txt
+run -i "$data/remarks.in" -o out/private.txt
+check "-o keeps the mode of the file it replaces" test "$(stat -c %a out/private.txt)" = 600
+ln -s private.txt out/link.txt
+run -i "$data/remarks.in" -o out/link.txt
+check "-o follows a link" test -L out/link.txt
+check "-o writes the linked file" cmp -s out/private.txt "$data/remarks.out"
+mkfifo pipe && { cat pipe > piped.txt & }
+run -i "$data/remarks.in" -o pipe
+wait
+check "-o writes into a pipe" cmp -s piped.txt "$data/remarks.out"
+check "-o leaves the pipe a pipe" test -p pipe
+mkdir stopped && { yes "KAUS 121755Z 24010KT 10SM CLR 24/12 A3001" | head -n 2000000 > slow.in; }
+"$decode" "${stations[@]}" --jobs 1 -i slow.in -o stopped/listing.txt 2> /dev/null &
+sleep 0.3 && kill -INT $! && wait $!
+check "an interrupted run leaves nothing" test -z "$(ls -A stopped)"
+check "-o replaced nothing else" test "$(ls -A out)" = "kept.txt
+link.txt
+listing.txt
+private.txt"
+
 # A full disk: a 64 KiB file system of our own, when the machine lets us make one.
 if unshare -rm true 2>/dev/null; then
   for i in 1 2 3 4 5 6 7 8; do cat "$data/remarks.in"; done > big.in
