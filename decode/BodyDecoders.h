@@ -5,6 +5,8 @@
 // decoder that writes fields even when it declines says so below).
 #pragma once
 
+#include <string_view>
+
 #include "decode/DecodedReport.h"
 #include "decode/TokenList.h"
 
@@ -45,7 +47,7 @@ bool DecodePartialObscuration(const TokenList& tokens, DecodedReport& report, in
 
 /// IsCloudLayer() is true for a cloud layer group: at least 6 characters,
 /// OVC/SCT/FEW/BKN or a digit and CU/SC, then three digits.
-[[nodiscard]] bool IsCloudLayer(const char* group);
+[[nodiscard]] bool IsCloudLayer(std::string_view group);
 
 /// StoreCloudLayer() writes one layer group into CloudLayer[slot].
 void StoreCloudLayer(const char* group, DecodedReport& report, int slot);

@@ -125,7 +125,7 @@ constexpr BodyStepRow kBodySteps[] = {
     {BodyStep::DateTime,            DecodeDateTime},
     {BodyStep::NilAfterDate,        DecodeNil},
     {BodyStep::Auto,                DecodeAuto},
-    {BodyStep::CorrectionAfterAuto, DecodeFlagWord<"COR", &DecodedReport::CorrectedReport>},
+    {BodyStep::CorrectionAfterAuto, DecodeCorrection},
     {BodyStep::Wind,                DecodeWind},
     {BodyStep::VariableWindDirection, DecodeVariableWindDirection},
     {BodyStep::Cavok,               DecodeCavok},

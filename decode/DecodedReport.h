@@ -235,10 +235,4 @@ void CopyText(char (&destination)[N], std::string_view source) {
   for (std::size_t i = length; i < N; ++i) destination[i] = '\0';
 }
 
-/// ClearText() empties a text field over its whole capacity.
-template <std::size_t N>
-void ClearText(char (&destination)[N]) {
-  for (char& c : destination) c = '\0';
-}
-
 }  // namespace tarvik

@@ -359,14 +359,17 @@ consteval FieldSet Fields(std::string_view names) {
     std::string_view name = names.substr(0, blank);
     names = blank == std::string_view::npos ? std::string_view() : names.substr(blank + 1);
     if (name.empty()) continue;
-    const FieldInfo* found = nullptr;
-    for (const FieldInfo& field : kReportFields) {
-      if (field.name == name) found = &field;
+    // An index, not a pointer compared with null: some compilers refuse that
+    // comparison in constant evaluation when checking for undefined behaviour.
+    std::size_t at = std::size(kReportFields);
+    for (std::size_t i = 0; i < std::size(kReportFields); ++i) {
+      if (kReportFields[i].name == name) at = i;
     }
-    if (found == nullptr) throw "Fields(): no field of DecodedReport has this name";
+    if (at == std::size(kReportFields)) throw "Fields(): no field of DecodedReport has this name";
     if (set.count == FieldSet::kCapacity) throw "Fields(): too many names";
+    const FieldInfo& found = kReportFields[at];
     set.spans[static_cast<std::size_t>(set.count++)] = {
-        found->offset, found->size * static_cast<std::size_t>(found->slots)};
+        found.offset, found.size * static_cast<std::size_t>(found.slots)};
   }
   return set;
 }

@@ -14,15 +14,12 @@ int32_t CloudHeightMeters(int32_t hundredsOfFeet) {
   return static_cast<int32_t>(static_cast<int64_t>(hundredsOfFeet) * 30);
 }
 
-bool IsCloudLayer(const char* group) {
-  // Six characters at least, without measuring a long group.
-  for (int i = 0; i < 6; ++i) {
-    if (group[i] == '\0') return false;
-  }
-  std::string_view text(group, 6);
+bool IsCloudLayer(std::string_view group) {
+  if (group.size() < 6) return false;
+  const std::string_view text = group.substr(0, 6);
   bool cover = !FirstCodeOf(text, kCoverCodes).empty();
   bool typed = IsDigit(text[0]) && (text.substr(1, 2) == "CU" || text.substr(1, 2) == "SC");
-  return (cover || typed) && AllDigits(group + 3, 3);
+  return (cover || typed) && AllDigits(text.data() + 3, 3);
 }
 
 void StoreCloudLayer(const char* group, DecodedReport& report, int slot) {
@@ -48,16 +45,13 @@ bool DecodeSkyCondition(const TokenList& tokens, DecodedReport& report, int& ind
     ++index;
     return true;
   }
-  if (!IsCloudLayer(group)) return false;
-
   int layers = 0;
-  while (layers < kCloudLayerSlots && tokens[index + layers] != nullptr &&
-         IsCloudLayer(tokens[index + layers])) {
+  while (layers < kCloudLayerSlots && IsCloudLayer(tokens.View(index + layers))) {
     StoreCloudLayer(tokens[index + layers], report, layers);
     ++layers;
   }
   index += layers;
-  return true;
+  return layers > 0;
 }
 
 }  // namespace tarvik

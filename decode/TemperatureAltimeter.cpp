@@ -76,13 +76,14 @@ bool DecodeAltimeter(const TokenList& tokens, DecodedReport& report, int& index)
   if (n < 5 || (group[0] != 'A' && group[0] != 'Q')) return false;
   const char* value = group + 1;
   // Two trailing characters of any kind are allowed after the digits.
-  if (!AllDigits(value, n - 1) && !AllDigits(value, n - 3)) return false;
+  const bool allDigits = AllDigits(value, n - 1);
+  if (!allDigits && !AllDigits(value, n - 3)) return false;
 
   if (group[0] == 'A') {
     // from_chars: a leading floating-point read that ignores the locale. A
     // value of digits only reads as its integer, exactly: read it so.
     double inches = 0.0;
-    if (n - 1 <= 15 && AllDigits(value, n - 1)) {
+    if (n - 1 <= 15 && allDigits) {
       int64_t digits = 0;
       for (int i = 0; i < n - 1; ++i) digits = digits * 10 + (value[i] - '0');
       inches = static_cast<double>(digits);

@@ -55,7 +55,6 @@ void TokenList::Split(const char* text) {
     const uint64_t word = word_bytes::LoadLittleEndian(copy + at);
     for (uint64_t blanks = word_bytes::EqualExact(word, ' '); blanks != 0; blanks &= blanks - 1) {
       const std::size_t blank = at + static_cast<std::size_t>(std::countr_zero(blanks)) / 8;
-      if (blank >= length) break;
       copy[blank] = '\0';
       close(blank);
     }

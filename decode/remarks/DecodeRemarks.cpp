@@ -209,9 +209,10 @@ class Walk {
   // the index past a keyword it consumed.
   bool Try(std::size_t row, int& index) {
     const RemarkRow& group = kRemarkOrder[row];
-    state_.obscurations = occurrences_[kObscurationRow];
     if (!group.decode(tokens_, report_, index, state_)) return false;
     int seen = ++occurrences_[row];
+    // The obscuration decoder reads how often it has accepted.
+    if (row == kObscurationRow) state_.obscurations = seen;
     if ((group.repeat == Repeat::Reset && seen >= 2) ||
         (group.repeat == Repeat::ResetOnThird && seen >= 3)) {
       ClearFields(report_, group.clears);

@@ -46,7 +46,7 @@ TEST(DecodedReport, PresenceAndTextCapacity) {
   CopyText(r.StationId, "KABCDEF");
   EXPECT_STREQ(r.StationId, "KABC");
   EXPECT_EQ(r.HorizVisibility[0], '\0');  // nothing spilled into the next field
-  ClearText(r.StationId);
+  CopyText(r.StationId, "");              // an empty copy clears the whole field
   EXPECT_FALSE(IsPresent(r.StationId));
 }
 
