@@ -9,16 +9,12 @@
 #include <cstring>
 
 #include "report/NumberText.h"
+#include "report/WideDecimal.h"
 
 namespace tarvik {
-namespace {
 
-// The scaled significand needs up to 83 bits.
-__extension__ using Uint128 = unsigned __int128;
-
-constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-
-}  // namespace
+using wide_decimal::kPowersOfTen;
+using wide_decimal::Uint128;  // the scaled significand needs up to 83 bits
 
 char* WriteFixed(char* p, double value, int precision) {
   // The fast path: finite values below 2^63, whose scaled significand fits

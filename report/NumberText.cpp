@@ -5,14 +5,13 @@
 #include <bit>
 #include <cmath>
 
+#include "report/WideDecimal.h"
+
 namespace tarvik {
 namespace {
 
-__extension__ using Uint128 = unsigned __int128;
-
-constexpr uint64_t kPowersOfTen[] = {1,           10,           100,          1000,      10000,
-                                     100000,      1000000,      10000000,     100000000, 1000000000,
-                                     10000000000, 100000000000, 1000000000000};
+using wide_decimal::kPowersOfTen;
+using wide_decimal::Uint128;
 
 // The layout of the two binary formats.
 template <typename T>

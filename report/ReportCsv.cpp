@@ -175,20 +175,12 @@ const Plan& ThePlan() {
   return kPlan;
 }
 
-bool NeedsCare(unsigned char c) {
-  return c == ',' || c == '"' || c == '\r' || c == '\n' || c >= 0x80;
-}
-
 // A record text of at most `size` bytes, as one cell.
 char* TextCell(char* p, const char* text, std::size_t size) {
-  std::size_t length = 0;
-  bool care = false;
-  for (; length < size && text[length] != '\0'; ++length) {
-    care = care || NeedsCare(static_cast<unsigned char>(text[length]));
-  }
-  if (!care) return WriteText(p, {text, length});
+  const std::size_t plain = CsvPlainLength(text, size);
+  if (plain == size || text[plain] == '\0') return WriteText(p, {text, plain});
   std::string cell;
-  AppendCsvCell(cell, {text, length});
+  AppendCsvCell(cell, {text, strnlen(text, size)});
   return WriteText(p, cell);
 }
 

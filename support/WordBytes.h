@@ -75,6 +75,22 @@ inline std::size_t JsonPlainLength(const char* text, std::size_t size) {
       [](unsigned char c) { return c < 0x20 || c >= 0x80 || c == '"' || c == '\\'; });
 }
 
+/// CsvPlainLength() is the length of the run at the start of `text` that a
+/// CSV cell holds as it is, with no quoting and no UTF-8 check: ASCII other
+/// than ',', '"', CR and LF. A zero byte ends the run.
+inline std::size_t CsvPlainLength(const char* text, std::size_t size) {
+  using namespace word_bytes;
+  return FirstOf(
+      text, size,
+      [](uint64_t w) {
+        return Equal(w, 0) | Equal(w, ',') | Equal(w, '"') | Equal(w, '\r') | Equal(w, '\n') |
+               NotAscii(w);
+      },
+      [](unsigned char c) {
+        return c == 0 || c == ',' || c == '"' || c == '\r' || c == '\n' || c >= 0x80;
+      });
+}
+
 /// AsciiLength() is the length of the run of ASCII bytes at the start of `text`.
 inline std::size_t AsciiLength(const char* text, std::size_t size) {
   return FirstOf(text, size, word_bytes::NotAscii, [](unsigned char c) { return c >= 0x80; });

@@ -15,7 +15,7 @@ bool IsJsonSpecial(unsigned char c) { return c < 0x20 || c >= 0x80 || c == '"' |
 // ones (where a borrow in the word arithmetic would show): the first special
 // byte found is the reference's.
 TEST(WordBytes, FirstSpecialByteAtEveryPlace) {
-  for (const char background : {'A', '!', '#', '[', ']', static_cast<char>(0x7F)}) {
+  for (const char background : {'A', '!', '#', '[', ']', '+', '-', static_cast<char>(0x7F)}) {
     for (std::size_t size = 0; size <= 24; ++size) {
       for (std::size_t at = 0; at < size; ++at) {
         for (int value = 0; value < 256; ++value) {
@@ -31,6 +31,8 @@ TEST(WordBytes, FirstSpecialByteAtEveryPlace) {
           }
           ASSERT_EQ(JsonPlainLength(text.data(), size), json) << size << ' ' << at << ' ' << value;
           ASSERT_EQ(AsciiLength(text.data(), size), c >= 0x80 ? at : size) << at << ' ' << value;
+          const bool csv = c == 0 || c == ',' || c == '"' || c == '\r' || c == '\n' || c >= 0x80;
+          ASSERT_EQ(CsvPlainLength(text.data(), size), csv ? at : size) << at << ' ' << value;
         }
       }
     }
