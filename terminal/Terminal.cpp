@@ -35,14 +35,9 @@ char* CTerminal::AllocateInNextBlock(std::size_t size) {
   // Blocks are kept across ClearLines() and reused, so a terminal that is
   // filled and cleared over and over stops allocating.
   while (currentBlock_ < blocks_.size()) {
-    Block& block = blocks_[currentBlock_];
-    if (block.size - blockUsed_ >= size) {
-      char* memory = block.data.get() + blockUsed_;
-      blockUsed_ += size;
-      return memory;
-    }
     ++currentBlock_;
     blockUsed_ = 0;
+    if (char* memory = TakeFromCurrentBlock(size)) return memory;
   }
   std::size_t blockSize = size > kBlockSize ? size : kBlockSize;
   blocks_.push_back({std::make_unique<char[]>(blockSize), blockSize});

@@ -142,16 +142,20 @@ class CTerminal : public CVListView {
   // Room for `size` bytes of text: in the current block when it has room,
   // which is nearly always.
   char* Allocate(std::size_t size) {
-    if (currentBlock_ < blocks_.size()) {
-      Block& block = blocks_[currentBlock_];
-      if (block.size - blockUsed_ >= size) {
-        char* memory = block.data.get() + blockUsed_;
-        blockUsed_ += size;
-        return memory;
-      }
-    }
+    if (char* memory = TakeFromCurrentBlock(size)) return memory;
     return AllocateInNextBlock(size);
   }
+  // `size` bytes of the current block, or nullptr when it has no room (or
+  // there is no block).
+  char* TakeFromCurrentBlock(std::size_t size) {
+    if (currentBlock_ >= blocks_.size()) return nullptr;
+    Block& block = blocks_[currentBlock_];
+    if (block.size - blockUsed_ < size) return nullptr;
+    char* memory = block.data.get() + blockUsed_;
+    blockUsed_ += size;
+    return memory;
+  }
+  // Room in a later block, kept from before or new: the current one is full.
   char* AllocateInNextBlock(std::size_t size);
   void AddLine(const char* text, std::size_t length) {
     const int32_t id = nextId_++;
