@@ -20,7 +20,7 @@ bool LineReader::Fill() {
         return false;
       }
       if ((waits[1].revents & POLLIN) != 0) {
-        eof_ = true;  // told to stop
+        eof_ = stopped_ = true;  // told to stop
         return false;
       }
     }
@@ -38,6 +38,19 @@ bool LineReader::Fill() {
   return false;
 }
 
+bool LineReader::OpenNextSource() {
+  if (!next_ || stopped_ || error_ != 0) return false;
+  int fd = -1;
+  if (const int error = next_(&fd); error != 0) {
+    error_ = error;
+    return false;
+  }
+  if (fd < 0) return false;
+  fd_ = fd;
+  eof_ = false;
+  return true;
+}
+
 void LineReader::AddLine(ReportBatch& batch, const char* begin, std::size_t length) {
   if (length > 0 && begin[length - 1] == '\r') --length;
   length = strnlen(begin, length);  // the text ends at a NUL byte
@@ -53,9 +66,10 @@ bool LineReader::NextBatch(ReportBatch& batch, std::size_t maxBytes) {
   batch.Clear();
   while (batch.text.size() < maxBytes) {
     if (begin_ == end_ && !Fill()) {
-      // At the end, a last line without a line end still counts.
+      // At the end of a source, a last line without a line end still counts.
       if (error_ == 0 && !partial_.empty()) AddLine(batch, partial_.data(), partial_.size());
       partial_.clear();
+      if (OpenNextSource()) continue;
       break;
     }
     const char* data = buffer_.data();

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,14 @@ class LineReader {
   /// the input with nothing read, or on a read error (see Error()).
   bool NextBatch(ReportBatch& batch, std::size_t maxBytes);
 
+  /// NextSource() gives the descriptor to read after the end of the current
+  /// one: 0 with `*fd` set (-1 when there is none), or the errno of a source
+  /// that could not be opened, which ends the reading as a read error does.
+  using NextSource = std::function<int(int* fd)>;
+  /// SetNextSource() makes the reader go on through further sources, one
+  /// after another, as one input: the end of each ends its last line.
+  void SetNextSource(NextSource next) { next_ = std::move(next); }
+
   /// SetStopSignal() makes a read that is waiting for input give up (as at
   /// the end of the input) once `fd` becomes readable: another thread can
   /// stop a reader blocked on a pipe by writing to it.
@@ -48,12 +57,15 @@ class LineReader {
 
  private:
   bool Fill();
+  bool OpenNextSource();
   void AddLine(ReportBatch& batch, const char* begin, std::size_t length);
 
   int fd_;
   int stopFd_ = -1;
   int error_ = 0;
   bool eof_ = false;
+  bool stopped_ = false;
+  NextSource next_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;  // unread data is buffer_[begin_, end_)
   std::size_t end_ = 0;

@@ -113,6 +113,53 @@ bool FillClosedStandardStreams() {
   return inputClosed;
 }
 
+// Decodes every source through one reader and one pipeline, each source
+// opened when the reader reaches it: many small files cost no pipeline each.
+// A source that cannot be opened or read ends the reading, after everything
+// before it is written; `*failed` then names it.
+void DecodeSources(const std::vector<Source>& sources, bool standardInputClosed, int jobs,
+                   const FormatterFactory& makeFormatter, int out,
+                   std::optional<ProgressLine>& progress, BatchOutcome* outcome,
+                   std::string* failed) {
+  std::size_t current = 0;  // the source being read, or the one that failed
+  int fd = -1;
+  auto openSource = [&](std::size_t index) {
+    const Source& source = sources[index];
+    if (source.IsStandardInput()) {
+      fd = STDIN_FILENO;
+      return standardInputClosed ? EBADF : 0;
+    }
+    fd = open(source.path.c_str(), O_RDONLY | O_CLOEXEC);
+    return fd < 0 ? errno : 0;
+  };
+  auto closeSource = [&] {
+    if (fd >= 0 && !sources[current].IsStandardInput()) close(fd);
+    fd = -1;
+  };
+  if (int error = openSource(0); error != 0) {
+    outcome->readError = error;
+    *failed = sources[0].Name();
+    return;
+  }
+  LineReader reader(fd);
+  reader.SetNextSource([&](int* next) {
+    closeSource();
+    *next = -1;
+    if (current + 1 == sources.size()) return 0;
+    const int error = openSource(++current);
+    *next = fd;
+    return error;
+  });
+  uint64_t reports = 0;
+  BatchWritten written = [&](std::size_t count) {
+    reports += count;
+    if (progress) progress->Update(reader.BytesRead(), reports);
+  };
+  *outcome = DecodeBatches(reader, jobs, makeFormatter, out, written);
+  closeSource();
+  *failed = sources[current].Name();
+}
+
 int Run(const Options& options) {
   // The directory is read once for the whole run and shared by every thread.
   std::shared_ptr<const StationTable> stations;
@@ -160,27 +207,13 @@ int Run(const Options& options) {
   const int jobs = options.jobs > 0
                        ? options.jobs
                        : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-  uint64_t bytesBefore = 0;  // read from the sources already done
-  uint64_t reports = 0;
-  for (const Source& source : sources) {
-    int fd = STDIN_FILENO;
-    if (source.IsStandardInput() && options.standardInputClosed) {
-      return fail(source.Name(), EBADF);
-    }
-    if (!source.IsStandardInput()) {
-      fd = open(source.path.c_str(), O_RDONLY | O_CLOEXEC);
-      if (fd < 0) return fail(source.Name(), errno);
-    }
-    LineReader reader(fd);
-    BatchWritten written = [&](std::size_t count) {
-      reports += count;
-      if (progress) progress->Update(bytesBefore + reader.BytesRead(), reports);
-    };
-    BatchOutcome outcome = DecodeBatches(reader, jobs, makeFormatter, out, written);
-    bytesBefore += reader.BytesRead();
-    if (!source.IsStandardInput()) close(fd);
+  if (!sources.empty()) {
+    BatchOutcome outcome;
+    std::string failed;  // the source named by a read error
+    DecodeSources(sources, options.standardInputClosed, jobs, makeFormatter, out, progress,
+                  &outcome, &failed);
     if (outcome.writeError != 0) return fail(output.Name(), outcome.writeError);
-    if (outcome.readError != 0) return fail(source.Name(), outcome.readError);
+    if (outcome.readError != 0) return fail(failed, outcome.readError);
     anyRejected = anyRejected || outcome.anyRejected;
   }
   if (progress) progress->Finish();

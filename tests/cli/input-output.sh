@@ -23,6 +23,11 @@ run -i "$data/batch.in" --input "$data/remarks.in"
 check "two files are read in turn" cmp -s out.txt both.out
 check "a rejected report still gives status 1" test "$status" = 1
 
+printf 'KAUS 121755Z 24010KT' > open.in && printf 'KJFK 121755Z 24010KT\n' > next.in
+run -f csv --no-header --jobs 2 -i open.in -i next.in
+check "a file's last line ends with the file" test "$(cut -d, -f1 out.txt)" = "KAUS 121755Z 24010KT
+KJFK 121755Z 24010KT"
+
 run -i - < "$data/remarks.in"
 check "-i - reads standard input" cmp -s out.txt "$data/remarks.out"
 
