@@ -24,7 +24,7 @@ int RunTarvik(QApplication& application) {
     return 0;
   }
   RecordProgramPath();
-  if (ProgramPath()[0] == '\0') DebugPrint("GetModuleFileName: %s\n", LastErrorText());
+  if (ProgramPath()[0] == '\0') DebugPrint("%s: %s\n", ProgramPathSource(), LastErrorText());
 
   CTerminal terminal;
   StationDirectory stations;

@@ -19,7 +19,8 @@
 #include "app/PasteBufferWindow.h"
 #include "app/SubmitReport.h"
 #include "app/TerminalListView.h"
-#include "report/PrintDecodedReport.h"
+#include "report/DerivedValues.h"
+#include "report/Submission.h"
 #include "support/TextOps.h"
 #include "support/Version.h"
 #include "terminal/Terminal.h"
@@ -132,8 +133,7 @@ void MainDialog::CreateUnitChoice() {
   units_ = new QButtonGroup(this);
   units_->addButton(celsius, kCelsiusId);
   units_->addButton(fahrenheit, kFahrenheitId);
-  QAbstractButton* checked = units_->button(TemperatureUnit);
-  (checked != nullptr ? checked : celsius)->setChecked(true);
+  (unit_ == TemperatureUnit::Fahrenheit ? fahrenheit : celsius)->setChecked(true);
   connect(units_, &QButtonGroup::idClicked, this, &MainDialog::OnUnitChosen);
 }
 
@@ -183,9 +183,9 @@ QPushButton* MainDialog::Button(ControlId id) const {
 PasteBufferWindow* MainDialog::PasteBuffer() const { return pasteBuffer_; }
 
 void MainDialog::Submit(const std::string& report) {
-  SubmissionSummary summary;
-  SubmitReport(report.c_str(), terminal_, stations_, TemperatureUnit, &summary);
-  ShowSummary(summary);
+  DecodeOutcome outcome;
+  SubmitReport(report.c_str(), terminal_, stations_, unit_, outcome);
+  ShowSummary(outcome);
 }
 
 void MainDialog::OnDecodeClicked() {
@@ -202,27 +202,45 @@ void MainDialog::OnReadBufferClicked() {
 
 void MainDialog::OnClearClicked() {
   terminal_.ClearLines();
-  ShowSummary({});
+  ClearSummary();
 }
 
-void MainDialog::OnUnitChosen(int id) { TemperatureUnit = id; }
+void MainDialog::OnUnitChosen(int id) {
+  unit_ = id == kFahrenheitId ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
+}
 
 void MainDialog::ShowStatus(const QString& text) { statusParts_[0]->setText(text); }
 
-void MainDialog::ShowSummary(const SubmissionSummary& summary) {
-  QLabel* category = statusParts_[1];
-  QLabel* groups = statusParts_[2];
-  if (!summary.decoded) {
-    for (QLabel* part : {category, groups}) {
-      part->clear();
-      part->setToolTip({});
-    }
+void MainDialog::ClearSummary() {
+  for (QLabel* part : {statusParts_[1], statusParts_[2]}) {
+    part->clear();
+    part->setToolTip({});
+  }
+}
+
+void MainDialog::ShowSummary(const DecodeOutcome& outcome) {
+  if (outcome.empty || outcome.Rejected()) {
+    ClearSummary();
     return;
   }
-  const DerivedValues& d = summary.derived;
+  QLabel* category = statusParts_[1];
+  QLabel* groups = statusParts_[2];
+  const DerivedValues& d = outcome.derived;
+  // The values the summary line words, in their places ("CIG 800 ft, VIS 2 SM").
   QStringList facts;
-  if (d.ceilingFt) facts << tr("CIG %1 ft").arg(*d.ceilingFt);
-  if (d.visibilitySm) facts << tr("VIS %1 SM").arg(*d.visibilitySm);
+  for (int place = 1; place <= static_cast<int>(std::size(kDerivedFields)); ++place) {
+    for (const DerivedField& field : kDerivedFields) {
+      if (field.summaryPlace != place) continue;
+      const DerivedReading value = ReadDerived(field, d);
+      const QString label = QString::fromLatin1(field.label);
+      const QString unit = QString::fromLatin1(field.unit);
+      if (value.kind == DerivedReading::Kind::Real) {
+        facts << tr("%1 %2 %3").arg(label).arg(value.real).arg(unit);
+      } else if (value.kind == DerivedReading::Kind::Whole) {
+        facts << tr("%1 %2 %3").arg(label).arg(value.whole).arg(unit);
+      }
+    }
+  }
   QString text = facts.join(QStringLiteral(", ")).toHtmlEscaped();
   if (d.flightCategory) {
     const QString name = QString::fromLatin1(FlightCategoryName(*d.flightCategory));
@@ -235,11 +253,14 @@ void MainDialog::ShowSummary(const SubmissionSummary& summary) {
   category->setText(text);
   category->setToolTip(facts.join(QStringLiteral(", ")));
 
-  if (summary.notDecoded.empty()) {
+  const std::string_view notDecoded = outcome.notDecoded.Joined();
+  if (notDecoded.empty()) {
     groups->setText(tr("All groups decoded"));
     groups->setToolTip({});
   } else {
-    const QString all = tr("Not decoded: ") + QString::fromLatin1(summary.notDecoded);
+    const QString all =
+        tr("Not decoded: ") +
+        QString::fromLatin1(notDecoded.data(), static_cast<qsizetype>(notDecoded.size()));
     groups->setText(groups->fontMetrics().elidedText(all, Qt::ElideRight, groups->width()));
     groups->setToolTip(all);
   }

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "report/TemperatureUnit.h"
+
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -14,7 +16,7 @@ class QStatusBar;
 
 namespace tarvik {
 
-struct SubmissionSummary;
+struct DecodeOutcome;
 class CTerminal;
 class PasteBufferWindow;
 class StationDirectory;
@@ -51,6 +53,15 @@ class MainDialog : public QDialog {
   [[nodiscard]] TerminalModel* Model() const { return model_; }
   [[nodiscard]] QLabel* StatusPart(int part) const { return statusParts_[part]; }
   [[nodiscard]] PasteBufferWindow* PasteBuffer() const;
+  /// Unit() is the unit the next listing gives temperatures in.
+  [[nodiscard]] TemperatureUnit Unit() const { return unit_; }
+
+  /// ShowSummary() fills status parts 1 and 2 from a submission: the flight
+  /// category badge with the ceiling and visibility, and the groups not
+  /// decoded. A submission that decoded nothing (an empty or rejected
+  /// report) clears both, as ClearSummary() does.
+  void ShowSummary(const DecodeOutcome& outcome);
+  void ClearSummary();
 
  public slots:
   void OnDecodeClicked();
@@ -58,10 +69,6 @@ class MainDialog : public QDialog {
   void OnClearClicked();
   void OnUnitChosen(int id);
   void ShowStatus(const QString& text);
-  /// ShowSummary() fills status parts 1 and 2 from a submission: the flight
-  /// category badge with the ceiling and visibility, and the groups not
-  /// decoded. A submission that decoded nothing clears both.
-  void ShowSummary(const SubmissionSummary& summary);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -84,6 +91,7 @@ class MainDialog : public QDialog {
 
   CTerminal& terminal_;
   StationDirectory& stations_;
+  TemperatureUnit unit_ = TemperatureUnit::Celsius;
   int baseUnitX_ = 0;
   int baseUnitY_ = 0;
   int layoutWidth_ = 0;

@@ -1,38 +1,26 @@
-// SubmitReport: the one path from a report text to terminal lines.
+// SubmitReport: the one path from a report text to the desktop's terminal.
 #pragma once
 
-#include <string>
-
-#include "report/DerivedValues.h"
+#include "report/Submission.h"
+#include "report/TemperatureUnit.h"
 
 namespace tarvik {
 
 class CTerminal;
 class StationDirectory;
 
-/// TemperatureUnit is the unit the desktop program lists temperatures in:
-/// kDegreesCelsius (3001, the start value) or kDegreesFahrenheit (3002), the
-/// ids of its two unit choices. Only the user-interface thread writes it.
-extern int TemperatureUnit;
-
-/// Where to find current reports, shown when an empty report is submitted.
-inline constexpr const char* kReportSourceHint = "https://aviationweather.gov/data/metar/";
-
-/// What a window shows of one submission beside its listing.
-struct SubmissionSummary {
-  bool decoded = false;    // a report was decoded (result 0)
-  DerivedValues derived;   // its derived values
-  std::string notDecoded;  // its groups not decoded, joined by one blank
-};
-
-/// SubmitReport() writes the banner, "INPUT METAR REPORT:" and `text` to
-/// `terminal`, decodes the text, and writes either the decoder's error line
-/// or a line of one blank and the listing; then tells the view the row
-/// count. An empty text gives two hint lines instead. Returns the decoder's
-/// result (0 for an empty text). Runs one whole submission: callers must not
-/// overlap submissions on the same terminal. When `summary` is given it is
-/// filled for a decoded report and reset otherwise.
+/// SubmitReport() decodes `text` into `outcome` (DecodeSubmission(), with
+/// the groups not decoded and the derived values), writes the submission's
+/// lines to `terminal` (WriteSubmission(): the banner, the echo and the
+/// error line or the listing; two hint lines for an empty text), then tells
+/// the view the row count. Returns the decoder's result (0 for an empty
+/// text). Runs one whole submission: callers must not overlap submissions
+/// on the same terminal.
 int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& stations,
-                 int temperatureUnit, SubmissionSummary* summary = nullptr);
+                 TemperatureUnit unit, DecodeOutcome& outcome);
+
+/// The same, for a caller that needs nothing of the outcome.
+int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& stations,
+                 TemperatureUnit unit);
 
 }  // namespace tarvik

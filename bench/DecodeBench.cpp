@@ -1,5 +1,5 @@
-// Decoding speed: DcdMETAR alone, decoding and listing into the line store,
-// decoding and JSON or CSV, and the whole batch command over a file.
+// Decoding speed: DcdMETAR alone, decoding and the listing, JSON or CSV as
+// the command writes them, and the whole batch command over a file.
 //
 //   tarvik-decode-bench [--corpus FILE] [benchmark options]
 //
@@ -15,16 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "app/SubmitReport.h"
 #include "cli/BatchDecoder.h"
 #include "cli/LineReader.h"
 #include "cli/ReportFormatter.h"
 #include "decode/DcdMETAR.h"
-#include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
 #include "samples/SyntheticCorpus.h"
 #include "support/ProgramPath.h"
-#include "terminal/Terminal.h"
 
 namespace tarvik {
 namespace {
@@ -52,23 +49,11 @@ void BM_DcdMETAR(benchmark::State& state) {
 }
 BENCHMARK(BM_DcdMETAR)->Unit(benchmark::kMillisecond);
 
-void BM_DecodeAndList(benchmark::State& state) {
-  CTerminal terminal;
-  StationDirectory stations(Stations());
-  for (auto _ : state) {
-    for (const std::string& text : reports) {
-      SubmitReport(text.c_str(), terminal, stations, kDegreesCelsius);
-      terminal.ClearLines();
-    }
-  }
-  SetItems(state);
-}
-BENCHMARK(BM_DecodeAndList)->Unit(benchmark::kMillisecond);
-
-// Decoding and a table format as the command writes it: the record, the
-// station, the groups not decoded and the derived values.
+// Decoding and one format as the command writes it: the listing's rows, or
+// a table line with the station, the groups not decoded and the derived
+// values.
 void DecodeAndFormat(benchmark::State& state, OutputFormat format) {
-  ReportFormatter formatter(Stations(), kDegreesCelsius, format);
+  ReportFormatter formatter(Stations(), TemperatureUnit::Celsius, format);
   std::string out;
   for (auto _ : state) {
     for (const std::string& text : reports) {
@@ -79,6 +64,9 @@ void DecodeAndFormat(benchmark::State& state, OutputFormat format) {
   }
   SetItems(state);
 }
+
+void BM_DecodeAndList(benchmark::State& state) { DecodeAndFormat(state, OutputFormat::Listing); }
+BENCHMARK(BM_DecodeAndList)->Unit(benchmark::kMillisecond);
 
 void BM_DecodeAndJson(benchmark::State& state) { DecodeAndFormat(state, OutputFormat::Json); }
 BENCHMARK(BM_DecodeAndJson)->Unit(benchmark::kMillisecond);
@@ -93,7 +81,7 @@ void BM_Command(benchmark::State& state) {
   const OutputFormat format = static_cast<OutputFormat>(state.range(1));
   int sink = open("/dev/null", O_WRONLY);
   FormatterFactory make = [&] {
-    return std::make_unique<ReportFormatter>(Stations(), kDegreesCelsius, format);
+    return std::make_unique<ReportFormatter>(Stations(), TemperatureUnit::Celsius, format);
   };
   for (auto _ : state) {
     int input = open(corpusPath.c_str(), O_RDONLY);

@@ -5,10 +5,11 @@
 #include <optional>
 #include <string>
 
-#include "decode/NotDecodedGroups.h"
+#include "cli/ListingBuffer.h"
 #include "report/ObservationTime.h"
 #include "report/StationDirectory.h"
-#include "terminal/Terminal.h"
+#include "report/Submission.h"
+#include "report/TemperatureUnit.h"
 
 namespace tarvik {
 
@@ -21,9 +22,10 @@ enum class OutputFormat { Listing = 0, Json = 1, Csv = 2 };
 /// share one.
 class alignas(64) ReportFormatter {
  public:
-  /// `month`, when given, is the month of every report: JSON and CSV then
-  /// carry each report's full observation time.
-  ReportFormatter(std::shared_ptr<const StationTable> stations, int temperatureUnit,
+  /// `unit` is the listing's temperature unit. `month`, when given, is the
+  /// month of every report: JSON and CSV then carry each report's full
+  /// observation time.
+  ReportFormatter(std::shared_ptr<const StationTable> stations, TemperatureUnit unit,
                   OutputFormat format, std::optional<YearMonth> month = std::nullopt);
 
   /// AppendHeader() appends what comes before the first report: the CSV
@@ -31,18 +33,17 @@ class alignas(64) ReportFormatter {
   void AppendHeader(std::string& out) const;
 
   /// Format() appends the output for `report` (leading blanks and tabs are
-  /// skipped first) to `out`: the terminal rows of the listing, each on a
-  /// line of its own, one JSON line or one CSV line. False when the decoder
-  /// rejected it.
+  /// skipped first) to `out`: the rows of the listing, each on a line of its
+  /// own, one JSON line or one CSV line. False when the decoder rejected it.
   bool Format(const char* report, std::string& out);
 
  private:
   StationDirectory stations_;
-  int temperatureUnit_;
+  TemperatureUnit unit_;
   OutputFormat format_;
-  std::optional<YearMonth> month_;
-  CTerminal terminal_;
-  NotDecodedGroups notDecoded_;
+  DecodeOptions options_;
+  DecodeOutcome outcome_;
+  ListingBuffer listing_;
 };
 
 }  // namespace tarvik

@@ -22,8 +22,8 @@
 #include "cli/ProgressLine.h"
 #include "cli/ReportFormatter.h"
 #include "report/ObservationTime.h"
-#include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
+#include "report/TemperatureUnit.h"
 #include "support/ProgramPath.h"
 #include "support/Version.h"
 
@@ -174,7 +174,8 @@ int Run(const Options& options) {
   if (int error = output.Open(options.output); error != 0) return Fail(options.output, error);
   const int out = output.Fd();
 
-  const int unit = options.fahrenheit ? kDegreesFahrenheit : kDegreesCelsius;
+  const TemperatureUnit unit =
+      options.fahrenheit ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
   FormatterFactory makeFormatter = [&] {
     return std::make_unique<ReportFormatter>(stations, unit, options.format, options.month);
   };

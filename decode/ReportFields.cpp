@@ -28,6 +28,33 @@ void WriteInitialValues(char* record, std::span<const FieldInfo> fields) {
   }
 }
 
+// The fields present by a flag: where each lies and where its flag is.
+struct GatedField {
+  std::size_t firstWord;
+  std::size_t gate;
+};
+
+constexpr std::size_t CountGated() {
+  std::size_t n = 0;
+  for (const FieldInfo& field : kReportFields) n += field.gate != kNoGate ? 1 : 0;
+  return n;
+}
+
+constexpr auto kGatedFields = [] {
+  std::array<GatedField, CountGated()> gated{};
+  std::size_t n = 0;
+  for (const FieldInfo& field : kReportFields) {
+    if (field.gate != kNoGate) gated[n++] = {FirstWord(field.offset), field.gate};
+  }
+  return gated;
+}();
+
+uint64_t Word(const char* record, std::size_t word) {
+  uint64_t value = 0;
+  std::memcpy(&value, record + word * 8, sizeof value);
+  return value;
+}
+
 DecodedReport MakeInitialReport() {
   DecodedReport report;
   std::memset(&report, 0, sizeof report);
@@ -49,6 +76,28 @@ void ClearFields(DecodedReport& report, const FieldSet& set) {
     const FieldSpan& span = set.spans[static_cast<std::size_t>(i)];
     std::memcpy(bytes + span.offset, initial + span.offset, span.length);
   }
+}
+
+ReportWords ChangedFields(const DecodedReport& report) {
+  const char* record = reinterpret_cast<const char*>(&report);
+  const char* initial = reinterpret_cast<const char*>(&InitialReport());
+  auto differs = [&](std::size_t word) { return Word(record, word) ^ Word(initial, word); };
+  ReportWords changed;
+  // Four words at a time: most stretches of the record are untouched.
+  std::size_t at = 0;
+  for (; at + 4 <= kReportWords; at += 4) {
+    if ((differs(at) | differs(at + 1) | differs(at + 2) | differs(at + 3)) == 0) continue;
+    for (std::size_t word = at; word < at + 4; ++word) {
+      if (differs(word) != 0) changed.Mark(word);
+    }
+  }
+  for (; at < kReportWords; ++at) {
+    if (differs(at) != 0) changed.Mark(at);
+  }
+  for (const GatedField& field : kGatedFields) {
+    if (ReadField<Flag>(record + field.gate) != 0) changed.Mark(field.firstWord);
+  }
+  return changed;
 }
 
 bool GroupHasValue(const char* bytes, const FieldInfo& field) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -392,6 +393,58 @@ consteval std::size_t FieldIndex(std::string_view name) {
 
 /// ClearFields() gives the fields of `set` their initial values again.
 void ClearFields(DecodedReport& report, const FieldSet& set);
+
+// --- What differs from the initial record ------------------------------------
+
+/// The number of eight-byte words in a DecodedReport.
+inline constexpr std::size_t kReportWords = sizeof(DecodedReport) / 8;
+static_assert(sizeof(DecodedReport) % 8 == 0, "the record is compared a whole word at a time");
+
+/// A set of the record's eight-byte words, one bit each.
+class ReportWords {
+ public:
+  void Mark(std::size_t word) { bits_[word / 64] |= uint64_t{1} << (word % 64); }
+  [[nodiscard]] bool Marked(std::size_t word) const {
+    return (bits_[word / 64] >> (word % 64) & 1) != 0;
+  }
+  /// ForEachMarked() calls `visit(word)` for every marked word, in order.
+  template <typename Visit>
+  void ForEachMarked(Visit&& visit) const {
+    for (std::size_t part = 0; part < bits_.size(); ++part) {
+      for (uint64_t bits = bits_[part]; bits != 0; bits &= bits - 1) {
+        visit(part * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+      }
+    }
+  }
+
+ private:
+  std::array<uint64_t, (kReportWords + 63) / 64> bits_{};
+};
+
+/// FirstWord() and EndWord() are the words that bytes [offset, offset +
+/// length) of the record lie in: [FirstWord, EndWord).
+[[nodiscard]] constexpr std::size_t FirstWord(std::size_t offset) { return offset / 8; }
+[[nodiscard]] constexpr std::size_t EndWord(std::size_t offset, std::size_t length) {
+  return (offset + length + 7) / 8;
+}
+
+/// ChangedFields() marks the words of `report` that may hold a value: those
+/// that differ from InitialReport(), and those of a field present by a flag
+/// whose flag is set (its value may be the initial one). A field lying only
+/// in unmarked words holds its initial value, so it is absent. Most of a
+/// report's record keeps its initial bytes: the JSON and CSV writers look
+/// only at the fields in marked words.
+[[nodiscard]] ReportWords ChangedFields(const DecodedReport& report);
+
+/// EqualsInitial() is true when `part`, a field or slot of `report`, holds
+/// its initial bytes.
+template <typename T>
+[[nodiscard]] bool EqualsInitial(const DecodedReport& report, const T& part) {
+  const auto offset = static_cast<std::size_t>(reinterpret_cast<const char*>(&part) -
+                                               reinterpret_cast<const char*>(&report));
+  return std::memcmp(&part, reinterpret_cast<const char*>(&InitialReport()) + offset,
+                     sizeof part) == 0;
+}
 
 /// FieldBytes() is where slot `slot` of `field` begins inside `record`, the
 /// start of the record (or sub-record) that `field` belongs to.

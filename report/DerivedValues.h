@@ -34,6 +34,55 @@ struct DerivedValues {
   }
 };
 
+/// One derived value as the writers read it: absent, a number (written as
+/// the shortest decimal that reads back), a whole number, or a text.
+struct DerivedReading {
+  enum class Kind : uint8_t { Absent, Real, Whole, Text };
+  Kind kind = Kind::Absent;
+  double real = 0;
+  int32_t whole = 0;
+  std::string_view text;
+};
+
+/// One derived value: its name, how the desktop program's summary words it,
+/// and where it is in DerivedValues: a number, a whole number, or (neither)
+/// the flight category.
+struct DerivedField {
+  std::string_view name;   // the JSON key; the CSV column is "derived." and the name
+  std::string_view label;  // the summary's word for it ("CIG"), empty when it has none
+  std::string_view unit;   // the unit the summary gives after the value
+  int summaryPlace;        // its place in the summary line (1, 2...), 0 when not there
+  std::optional<double> DerivedValues::*real = nullptr;
+  std::optional<int32_t> DerivedValues::*whole = nullptr;
+};
+
+/// The derived values, in the order JSON and CSV give them; the desktop's
+/// summary line gives the flight category as a badge, then the rows with a
+/// summary place, in the order of their places.
+inline constexpr DerivedField kDerivedFields[] = {
+    {"visibilitySm", "VIS", "SM", 2, &DerivedValues::visibilitySm},
+    {"ceilingFt", "CIG", "ft", 1, nullptr, &DerivedValues::ceilingFt},
+    {"flightCategory", "", "", 0},
+    {"relativeHumidity", "RH", "%", 0, &DerivedValues::relativeHumidity},
+    {"pressureAltitudeFt", "PA", "ft", 0, nullptr, &DerivedValues::pressureAltitudeFt},
+    {"densityAltitudeFt", "DA", "ft", 0, nullptr, &DerivedValues::densityAltitudeFt},
+};
+
+/// ReadDerived() is the value of `field` in `values`.
+[[nodiscard]] inline DerivedReading ReadDerived(const DerivedField& field,
+                                                const DerivedValues& values) {
+  if (field.real != nullptr) {
+    const std::optional<double>& value = values.*field.real;
+    if (value) return {DerivedReading::Kind::Real, *value, 0, {}};
+  } else if (field.whole != nullptr) {
+    const std::optional<int32_t>& value = values.*field.whole;
+    if (value) return {DerivedReading::Kind::Whole, 0, *value, {}};
+  } else if (values.flightCategory) {
+    return {DerivedReading::Kind::Text, 0, 0, FlightCategoryName(*values.flightCategory)};
+  }
+  return {};
+}
+
 /// DeriveValues() computes the derived values of `report`; `station` (null
 /// when not found) gives the elevation for the altitudes.
 /// - visibilitySm: PrevailingVisibilitySm, else the metres or kilometres

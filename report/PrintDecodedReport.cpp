@@ -10,7 +10,7 @@
 #include "decode/ReportFields.h"
 #include "report/FixedText.h"
 #include "report/StationDirectory.h"
-#include "terminal/Terminal.h"
+#include "support/LineSink.h"
 
 namespace tarvik {
 namespace {
@@ -22,13 +22,13 @@ constexpr std::string_view kBannerRule = "/*************************************
 float NarrowedFahrenheit(double celsius) { return static_cast<float>(celsius * 9.0 / 5.0 + 32.0); }
 
 // One labelled line, "LABEL...: value\n", written in place into the line
-// store: the same text printf would make of the label's "%d", "%02d", "%s",
+// sink: the same text printf would make of the label's "%d", "%02d", "%s",
 // "%c" or "%.Nf", without parsing a format or copying the line for each of
 // the thirty-odd lines of a report.
 class FieldLine {
  public:
-  FieldLine(CTerminal& t, std::string_view label)
-      : terminal_(t), begin_(t.BeginLine(kCapacity)), p_(begin_) {
+  FieldLine(LineSink& t, std::string_view label)
+      : sink_(t), begin_(t.BeginLine(kCapacity)), p_(begin_) {
     Append(label);
   }
   FieldLine(const FieldLine&) = delete;
@@ -55,7 +55,7 @@ class FieldLine {
     *p_++ = '\n';
     WriteWithoutLineEnd();
   }
-  void WriteWithoutLineEnd() { terminal_.EndLine(static_cast<std::size_t>(p_ - begin_)); }
+  void WriteWithoutLineEnd() { sink_.EndLine(static_cast<std::size_t>(p_ - begin_)); }
 
  private:
   // Texts stop at kTextCapacity, leaving room after them for a number
@@ -63,35 +63,35 @@ class FieldLine {
   static constexpr std::size_t kTextCapacity = 128;
   static constexpr std::size_t kCapacity = kTextCapacity + 400;
 
-  CTerminal& terminal_;
+  LineSink& sink_;
   char* begin_;
   char* p_;
 };
 
 // A flag's line, "LABEL...: TRUE\n"; taking a view of the literal spares
 // measuring it.
-void True(CTerminal& t, std::string_view line) { t.OutputLine(line); }
+void True(LineSink& t, std::string_view line) { t.OutputLine(line); }
 
-void Int(CTerminal& t, std::string_view label, int32_t value) {
+void Int(LineSink& t, std::string_view label, int32_t value) {
   FieldLine line(t, label);
   line.Number(value);
   line.Write();
 }
 
-void Text(CTerminal& t, std::string_view label, const char* text) {
+void Text(LineSink& t, std::string_view label, const char* text) {
   FieldLine line(t, label);
   line.Append(text);
   line.Write();
 }
 
-void Char(CTerminal& t, std::string_view label, char c) {
+void Char(LineSink& t, std::string_view label, char c) {
   FieldLine line(t, label);
   line.Append(std::string_view(&c, 1));
   line.Write();
 }
 
 // As "%.Nf": rounded correctly from the exact binary value, like printf.
-void Fixed(CTerminal& t, std::string_view label, double value, int precision) {
+void Fixed(LineSink& t, std::string_view label, double value, int precision) {
   FieldLine line(t, label);
   line.Fixed(value, precision);
   line.Write();
@@ -100,8 +100,7 @@ void Fixed(CTerminal& t, std::string_view label, double value, int precision) {
 // One line of code is one line of the listing: the printing steps stay
 // unwrapped, so that each reads as a row of its table.
 // clang-format off
-const StationEntry* PrintStation(const DecodedReport& r, CTerminal& t, StationDirectory& stations) {
-  const StationEntry* e = stations.LookupStation(r.StationId);
+void PrintStation(const DecodedReport& r, const StationEntry* e, LineSink& t) {
   if (e != nullptr) {
     // "STATION ID          : %s: %s, %s, loc %s, %s, elev %d meters\n"
     FieldLine line(t, "STATION ID          : ");
@@ -118,15 +117,13 @@ const StationEntry* PrintStation(const DecodedReport& r, CTerminal& t, StationDi
   } else {
     Text(t, "STATION ID          : ", r.StationId);
   }
-  return e;
 }
 
-void PrintRunwayVisualRanges(const DecodedReport& r, CTerminal& t) {
+void PrintRunwayVisualRanges(const DecodedReport& r, LineSink& t) {
   // Every slot is examined on its own, whatever the slots before it hold;
   // an untouched slot (nearly all of them) lists nothing.
-  const RunwayVisualRangeEntry& untouched = InitialReport().RunwayVisualRange[0];
   for (const RunwayVisualRangeEntry& v : r.RunwayVisualRange) {
-    if (std::memcmp(&v, &untouched, sizeof v) == 0) continue;
+    if (EqualsInitial(r, v)) continue;
     if (IsPresent(v.RunwayDesignator)) Text(t, "RUNWAY DESIGNATOR   : ", v.RunwayDesignator);
     if (IsPresent(v.VisualRange)) Int(t, "R_WAY VIS RANGE (FT): ", v.VisualRange);
     if (v.Variable) True(t, "VRBL VISUAL RANGE   : TRUE\n");
@@ -137,7 +134,7 @@ void PrintRunwayVisualRanges(const DecodedReport& r, CTerminal& t) {
   }
 }
 
-void PrintDispatchVisualRange(const DecodedReport& r, CTerminal& t) {
+void PrintDispatchVisualRange(const DecodedReport& r, LineSink& t) {
   const DispatchVisualRangeEntry& d = r.DispatchVisualRange;
   if (IsPresent(d.VisualRange)) Int(t, "DISPATCH VIS RANGE  : ", d.VisualRange);
   if (d.Variable) True(t, "VRBL DISPATCH VISRNG: TRUE\n");
@@ -147,7 +144,7 @@ void PrintDispatchVisualRange(const DecodedReport& r, CTerminal& t) {
   if (IsPresent(d.MinVisualRange)) Int(t, "MN DSPAT VISRNG (FT): ", d.MinVisualRange);
 }
 
-void PrintWeatherAndClouds(const DecodedReport& r, CTerminal& t) {
+void PrintWeatherAndClouds(const DecodedReport& r, LineSink& t) {
   // Weather and cloud lists end at the first empty slot.
   for (const char* weather : r.PresentWeather) {
     if (!IsPresent(weather)) break;
@@ -170,7 +167,7 @@ void PrintWeatherAndClouds(const DecodedReport& r, CTerminal& t) {
   }
 }
 
-void PrintTemperatureAndAltimeter(const DecodedReport& r, CTerminal& t, bool fahrenheit) {
+void PrintTemperatureAndAltimeter(const DecodedReport& r, LineSink& t, bool fahrenheit) {
   if (IsPresent(r.Temperature)) {
     if (fahrenheit) {
       Int(t, "TEMP. (degsF)       : ", WholeFahrenheit(r.Temperature));
@@ -189,7 +186,7 @@ void PrintTemperatureAndAltimeter(const DecodedReport& r, CTerminal& t, bool fah
   if (r.AltimeterHpaPresent) Int(t, "ALTIMETER (PASCALS) : ", r.AltimeterHpa);
 }
 
-void PrintTornadicWindAndLightning(const DecodedReport& r, CTerminal& t) {
+void PrintTornadicWindAndLightning(const DecodedReport& r, LineSink& t) {
   if (IsPresent(r.TornadicActivityType)) Text(t, "TORNADIC ACTVTY TYPE: ", r.TornadicActivityType);
   if (IsPresent(r.TornadicBeginHour)) Int(t, "TORN. ACTVTY BEGHOUR: ", r.TornadicBeginHour);
   if (IsPresent(r.TornadicBeginMinute)) Int(t, "TORN. ACTVTY BEGMIN : ", r.TornadicBeginMinute);
@@ -230,14 +227,14 @@ void PrintTornadicWindAndLightning(const DecodedReport& r, CTerminal& t) {
 }
 
 // " BEG_hh = %d" and its siblings: lines without a line feed.
-void PieceTime(CTerminal& t, std::string_view label, int32_t value) {
+void PieceTime(LineSink& t, std::string_view label, int32_t value) {
   if (!IsPresent(value)) return;
   FieldLine line(t, label);
   line.Number(value);
   line.WriteWithoutLineEnd();
 }
 
-void PrintRecentWeather(const DecodedReport& r, CTerminal& t) {
+void PrintRecentWeather(const DecodedReport& r, LineSink& t) {
   // Each piece is a line of its own; none ends in a line feed.
   for (const RecentWeatherEntry& w : r.RecentWeather) {
     if (!IsPresent(w.Phenomenon)) break;
@@ -252,7 +249,7 @@ void PrintRecentWeather(const DecodedReport& r, CTerminal& t) {
   }
 }
 
-void PrintCeilingPressureAndObscuration(const DecodedReport& r, CTerminal& t) {
+void PrintCeilingPressureAndObscuration(const DecodedReport& r, LineSink& t) {
   if (IsPresent(r.MinVariableCeiling)) Int(t, "MIN VRBL_CIG (FT)   : ", r.MinVariableCeiling);
   if (IsPresent(r.MaxVariableCeiling)) Int(t, "MAX VRBL_CIG (FT))  : ", r.MaxVariableCeiling);
   if (IsPresent(r.SecondSiteCeiling)) Int(t, "CIG2ndSite (FT)     : ", r.SecondSiteCeiling);
@@ -286,7 +283,7 @@ void PrintCeilingPressureAndObscuration(const DecodedReport& r, CTerminal& t) {
   if (r.LastReport) True(t, "LAST                : TRUE\n");
 }
 
-void PrintCloudSnowAndPrecipitation(const DecodedReport& r, CTerminal& t) {
+void PrintCloudSnowAndPrecipitation(const DecodedReport& r, LineSink& t) {
   if (IsPresent(r.SynopticCloudGroup)) Text(t, "SYNOPTIC CLOUD GROUP: ", r.SynopticCloudGroup);
   if (r.LowCloudCode != 0) Char(t, "LOW CLOUD CODE      : ", r.LowCloudCode);
   if (r.MediumCloudCode != 0) Char(t, "MEDIUM CLOUD CODE   : ", r.MediumCloudCode);
@@ -306,7 +303,7 @@ void PrintCloudSnowAndPrecipitation(const DecodedReport& r, CTerminal& t) {
 }
 
 // The remark temperatures to tenths, Celsius as stored or converted.
-void PrintTenths(CTerminal& t, float value, bool fahrenheit, const char* celsiusLabel,
+void PrintTenths(LineSink& t, float value, bool fahrenheit, const char* celsiusLabel,
                  const char* fahrenheitLabel) {
   if (!IsPresent(value)) return;
   if (fahrenheit) {
@@ -316,7 +313,7 @@ void PrintTenths(CTerminal& t, float value, bool fahrenheit, const char* celsius
   }
 }
 
-void PrintTemperatureRemarks(const DecodedReport& r, CTerminal& t, bool fahrenheit) {
+void PrintTemperatureRemarks(const DecodedReport& r, LineSink& t, bool fahrenheit) {
   PrintTenths(t, r.PreciseTemperature, fahrenheit, "Temp (degsC/10)     : ", "Temp (degsF/10)     : ");
   PrintTenths(t, r.PreciseDewPoint, fahrenheit, "Dewpoint (degsC/10) : ", "Dewpoint (degsF/10) : ");
   PrintTenths(t, r.MaxTemperature, fahrenheit, "MAX TEMP (degsC)    : ", "MAX TEMP (degsF)    : ");
@@ -325,7 +322,7 @@ void PrintTemperatureRemarks(const DecodedReport& r, CTerminal& t, bool fahrenhe
   PrintTenths(t, r.MinTemperature24Hour, fahrenheit, "24HrMINTMP (degsC)  : ", "24HrMINTMP (degsF)  : ");
 }
 
-void PrintSensorsAndIndicators(const DecodedReport& r, CTerminal& t) {
+void PrintSensorsAndIndicators(const DecodedReport& r, LineSink& t) {
   if (IsPresent(r.PressureTendencyCharacter)) Int(t, "CHAR PRESS TENDENCY : ", r.PressureTendencyCharacter);
   if (IsPresent(r.PressureTendencyHpa)) Fixed(t, "PRES. TENDENCY (hPa): ", r.PressureTendencyHpa, 1);
   if (r.PwiNo) True(t, "PWINO               : TRUE\n");
@@ -364,9 +361,9 @@ int32_t WholeFahrenheit(int32_t celsius) {
   return static_cast<int32_t>(rounded);
 }
 
-const StationEntry* PrintDecodedReport(const DecodedReport& r, CTerminal& t,
-                                       StationDirectory& stations, int temperatureUnit) {
-  const bool fahrenheit = temperatureUnit == kDegreesFahrenheit;
+void PrintDecodedReport(const DecodedReport& r, const StationEntry* station, LineSink& t,
+                        TemperatureUnit unit) {
+  const bool fahrenheit = unit == TemperatureUnit::Fahrenheit;
 
   t.OutputLine(kBannerRule);
   t.OutputLine(std::string_view("/*    DECODED METAR REPORT"));
@@ -374,7 +371,7 @@ const StationEntry* PrintDecodedReport(const DecodedReport& r, CTerminal& t,
 
   // clang-format off
   if (IsPresent(r.ReportCodeName)) Text(t, "REPORT CODE NAME    : ", r.ReportCodeName);
-  const StationEntry* station = IsPresent(r.StationId) ? PrintStation(r, t, stations) : nullptr;
+  if (IsPresent(r.StationId)) PrintStation(r, station, t);
   if (IsPresent(r.ObservationDay) && IsPresent(r.ObservationHour) && IsPresent(r.ObservationMinute)) {
     // "OBSERVATION DATE    : %dth, %02d%02d\n"
     FieldLine line(t, "OBSERVATION DATE    : ");
@@ -411,7 +408,6 @@ const StationEntry* PrintDecodedReport(const DecodedReport& r, CTerminal& t,
   PrintCloudSnowAndPrecipitation(r, t);
   PrintTemperatureRemarks(r, t, fahrenheit);
   PrintSensorsAndIndicators(r, t);
-  return station;
 }
 
 }  // namespace tarvik

@@ -2,25 +2,20 @@
 #pragma once
 
 #include "decode/DecodedReport.h"
+#include "report/TemperatureUnit.h"
 
 namespace tarvik {
 
-class CTerminal;
-class StationDirectory;
+class LineSink;
 struct StationEntry;
 
-/// Temperature units: the ids of the two unit choices of the main window.
-inline constexpr int kDegreesCelsius = 3001;
-inline constexpr int kDegreesFahrenheit = 3002;
-
-/// PrintDecodedReport() appends to `terminal` a three-line banner and one
+/// PrintDecodedReport() writes to `sink` a three-line banner and one
 /// labelled line for every present field of `report`, in a fixed order. The
-/// station line carries the details that `stations` has for StationId.
-/// Temperatures print in Fahrenheit when `temperatureUnit` is
-/// kDegreesFahrenheit, otherwise in Celsius. Returns the station's entry
-/// (valid until the next lookup in `stations`), or nullptr when there is none.
-const StationEntry* PrintDecodedReport(const DecodedReport& report, CTerminal& terminal,
-                                       StationDirectory& stations, int temperatureUnit);
+/// station line carries the details of `station`, the directory's entry for
+/// StationId (nullptr: the identifier alone). Temperatures are listed in
+/// `unit`.
+void PrintDecodedReport(const DecodedReport& report, const StationEntry* station, LineSink& sink,
+                        TemperatureUnit unit);
 
 /// WholeFahrenheit() converts whole degrees Celsius to Fahrenheit, rounded
 /// to the nearest degree, halves away from zero.

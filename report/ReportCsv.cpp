@@ -1,10 +1,12 @@
 // ReportCsv: the columns come from the field catalogue, one cell per slot.
 //
 // The catalogue is flattened once into a plan of cells with their places
-// in the record, so a line is one pass over that plan, written into a
-// buffer sized for the largest line the record can give.
+// in the record, with the text the initial record gives them. A line is the
+// initial text with the cells in the record's changed words written over
+// it, in a buffer sized for the largest line the record can give.
 #include "report/ReportCsv.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <span>
@@ -20,11 +22,12 @@
 namespace tarvik {
 namespace {
 
-constexpr std::string_view kStationColumns[] = {"Station.Name", "Station.State", "Station.Latitude",
-                                                "Station.Longitude", "Station.Elevation"};
-constexpr std::string_view kDerivedColumns[] = {
-    "derived.visibilitySm",     "derived.ceilingFt",          "derived.flightCategory",
-    "derived.relativeHumidity", "derived.pressureAltitudeFt", "derived.densityAltitudeFt"};
+constexpr std::size_t StationColumnCount() {
+  std::size_t n = 0;
+  for (const StationMember& member : kStationMembers) n += member.inCsv ? 1 : 0;
+  return n;
+}
+
 constexpr uint16_t kNowhere = 0xFFFF;
 
 // One cell of the record's part of a line.
@@ -78,22 +81,27 @@ std::size_t CellBound(const Cell& cell) {
   return 1 + (cell.kind == FieldKind::Text ? std::size_t{3} * cell.size + 2 : kMaxNumberText);
 }
 
-// Consecutive cells written together. Most of a report's record is
-// untouched, so most runs are written by one comparison and one copy:
-// - a run of plain cells (no list, no gate) whose record bytes equal the
-//   initial record's gives the text `initial`, whatever the rest holds;
-// - a run that is one slot of a list gives `initial` (all empty) once the
-//   list has ended, that is from the first slot whose guard text is empty.
+// Consecutive cells written together: a slot of a list, a cell present by a
+// flag, or plain cells (no list, no flag) of at most kRunBytes record bytes.
+// A run whose record bytes lie only in words that ChangedFields() leaves
+// unmarked holds its initial values, so its text is the initial record's.
 struct Run {
   std::size_t firstCell, endCell;
-  uint16_t begin, end;  // record bytes of a plain run
+  uint16_t begin, end;  // the record bytes of its cells
   enum Kind : uint8_t { Plain, ListSlot, Other } kind;
-  std::string initial;
+  std::size_t listStart = 0;  // a list slot's list: the run of its slot 0
 };
 
 struct Plan {
   std::vector<Cell> cells;
   std::vector<Run> runs;
+  // The cells of the initial record, run after run; run r's text starts at
+  // initialStart[r] (one more entry marks the end).
+  std::string initialText;
+  std::vector<std::size_t> initialStart;
+  // For every word of the record, the runs whose bytes lie in it:
+  // [firstRun, endRun), empty when firstRun >= endRun.
+  std::vector<std::size_t> firstRun, endRun;
   std::string header;
   std::size_t bound = 0;  // the most bytes the cells of one line take
 };
@@ -111,6 +119,8 @@ std::size_t ValueSize(const Cell& cell) {
   }
 }
 
+// Plain cells are grouped into runs of at most this many record bytes, so a
+// changed field costs the writing of a few cells around it, not more.
 constexpr std::size_t kRunBytes = 32;
 
 void MakeRuns(Plan& plan) {
@@ -123,13 +133,17 @@ void MakeRuns(Plan& plan) {
       if (last != nullptr && last->kind == Run::ListSlot && !cell.listStart &&
           plan.cells[last->firstCell].guard == cell.guard) {
         last->endCell = i + 1;
+        last->end = end;
       } else {
-        plan.runs.push_back({i, i + 1, cell.offset, end, Run::ListSlot, {}});
+        const std::size_t start = cell.listStart      ? plan.runs.size()
+                                  : plan.runs.empty() ? 0
+                                                      : last->listStart;
+        plan.runs.push_back({i, i + 1, cell.offset, end, Run::ListSlot, start});
       }
       continue;
     }
     if (cell.gate != kNowhere) {
-      plan.runs.push_back({i, i + 1, cell.offset, end, Run::Other, {}});
+      plan.runs.push_back({i, i + 1, cell.offset, end, Run::Other});
       continue;
     }
     if (last != nullptr && last->kind == Run::Plain && last->end <= cell.offset &&
@@ -138,15 +152,26 @@ void MakeRuns(Plan& plan) {
       last->end = end;
       continue;
     }
-    plan.runs.push_back({i, i + 1, cell.offset, end, Run::Plain, {}});
+    plan.runs.push_back({i, i + 1, cell.offset, end, Run::Plain});
   }
+
   const char* initial = reinterpret_cast<const char*>(&InitialReport());
   std::string text(plan.bound, '\0');
-  for (Run& run : plan.runs) {
+  plan.firstRun.assign(kReportWords, plan.runs.size());
+  plan.endRun.assign(kReportWords, 0);
+  for (std::size_t r = 0; r < plan.runs.size(); ++r) {
+    const Run& run = plan.runs[r];
     bool listed = true;
     char* end = RecordCells(text.data(), initial, plan, run.firstCell, run.endCell, listed);
-    run.initial.assign(text.data(), end);
+    plan.initialStart.push_back(plan.initialText.size());
+    plan.initialText.append(text.data(), end);
+    for (std::size_t word = FirstWord(run.begin);
+         word < EndWord(run.begin, static_cast<std::size_t>(run.end - run.begin)); ++word) {
+      plan.firstRun[word] = std::min(plan.firstRun[word], r);
+      plan.endRun[word] = std::max(plan.endRun[word], r + 1);
+    }
   }
+  plan.initialStart.push_back(plan.initialText.size());
 }
 
 const Plan& ThePlan() {
@@ -159,14 +184,15 @@ const Plan& ThePlan() {
       plan.header += cell.name;
       plan.bound += CellBound(cell);
     }
-    for (std::string_view column : kStationColumns) {
-      plan.header += ',';
-      plan.header += column;
+    for (const StationMember& member : kStationMembers) {
+      if (!member.inCsv) continue;
+      plan.header += ",Station.";
+      plan.header += member.name;
     }
     plan.header += ",notDecoded";
-    for (std::string_view column : kDerivedColumns) {
-      plan.header += ',';
-      plan.header += column;
+    for (const DerivedField& field : kDerivedFields) {
+      plan.header += ",derived.";
+      plan.header += field.name;
     }
     plan.header += '\n';
     MakeRuns(plan);
@@ -221,33 +247,33 @@ char* RecordCells(char* p, const char* record, const Plan& plan, std::size_t fir
 
 void StationCells(std::string& out, const StationEntry* station) {
   if (station == nullptr) {
-    out.append(std::size(kStationColumns), ',');
+    out.append(StationColumnCount(), ',');
     return;
   }
-  for (const char* text : {station->Name, station->State, station->Latitude, station->Longitude}) {
+  const char* entry = reinterpret_cast<const char*>(station);
+  for (const StationMember& member : kStationMembers) {
+    if (!member.inCsv) continue;
     out += ',';
-    AppendCsvCell(out, text);
+    const char* bytes = entry + member.offset;
+    if (member.number) {
+      AppendNumber(out, ReadField<int32_t>(bytes));
+    } else {
+      AppendCsvCell(out, {bytes, strnlen(bytes, member.size)});
+    }
   }
-  out += ',';
-  AppendNumber(out, station->Elevation);
 }
 
-void DerivedCells(std::string& out, const DerivedValues* derived) {
-  if (derived == nullptr) {
-    out.append(std::size(kDerivedColumns), ',');
-    return;
-  }
-  auto number = [&](const auto& value) {
+void DerivedCells(std::string& out, const DerivedValues& derived) {
+  for (const DerivedField& field : kDerivedFields) {
     out += ',';
-    if (value) AppendNumber(out, *value);
-  };
-  number(derived->visibilitySm);
-  number(derived->ceilingFt);
-  out += ',';
-  if (derived->flightCategory) out += FlightCategoryName(*derived->flightCategory);
-  number(derived->relativeHumidity);
-  number(derived->pressureAltitudeFt);
-  number(derived->densityAltitudeFt);
+    const DerivedReading value = ReadDerived(field, derived);
+    switch (value.kind) {
+    case DerivedReading::Kind::Real: AppendNumber(out, value.real); break;
+    case DerivedReading::Kind::Whole: AppendNumber(out, value.whole); break;
+    case DerivedReading::Kind::Text: out += value.text; break;
+    case DerivedReading::Kind::Absent: break;
+    }
+  }
 }
 
 }  // namespace
@@ -255,7 +281,7 @@ void DerivedCells(std::string& out, const DerivedValues* derived) {
 void AppendCsvHeader(std::string& out) { out += ThePlan().header; }
 
 std::size_t CsvColumnCount() {
-  return 3 + ThePlan().cells.size() + std::size(kStationColumns) + 1 + std::size(kDerivedColumns);
+  return 3 + ThePlan().cells.size() + StationColumnCount() + 1 + std::size(kDerivedFields);
 }
 
 void AppendCsvCell(std::string& out, std::string_view text) {
@@ -283,11 +309,11 @@ void AppendCsvCell(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void AppendReportCsv(std::string& out, const ReportOutcome& outcome) {
+void AppendReportCsv(std::string& out, const DecodeOutcome& outcome) {
   AppendCsvCell(out, outcome.input);
   out += ',';
   AppendNumber(out, outcome.result);
-  if (outcome.report == nullptr) {
+  if (outcome.Rejected()) {
     out.append(CsvColumnCount() - 2, ',');
     out += '\n';
     return;
@@ -298,31 +324,39 @@ void AppendReportCsv(std::string& out, const ReportOutcome& outcome) {
   // thread, so that no cell needs a bounds check of its own.
   thread_local std::unique_ptr<char[]> buffer(new char[ThePlan().bound]);
   const Plan& plan = ThePlan();
-  const char* record = reinterpret_cast<const char*>(outcome.report);
-  const char* initial = reinterpret_cast<const char*>(&InitialReport());
+  const char* record = reinterpret_cast<const char*>(&outcome.report);
   char* p = buffer.get();
-  bool listed = true;
-  for (const Run& run : plan.runs) {
-    const Cell& first = plan.cells[run.firstCell];
-    bool initialText = false;
-    switch (run.kind) {
-    case Run::Plain:
-      initialText = std::memcmp(record + run.begin, initial + run.begin, run.end - run.begin) == 0;
-      break;
-    case Run::ListSlot:
-      if (first.listStart) listed = true;
-      listed = listed && record[first.guard] != '\0';
-      initialText = !listed;
-      break;
-    case Run::Other: break;
+  // Runs [0, written) are written. The runs in marked words are written
+  // from the record; the stretches between them are the initial record's
+  // text, copied whole.
+  std::size_t written = 0;
+  auto writeInitial = [&](std::size_t end) {
+    if (end <= written) return;
+    const std::size_t from = plan.initialStart[written];
+    p = WriteText(p, {plan.initialText.data() + from, plan.initialStart[end] - from});
+    written = end;
+  };
+  ChangedFields(outcome.report).ForEachMarked([&](std::size_t word) {
+    const std::size_t first = std::max(written, plan.firstRun[word]);
+    const std::size_t end = plan.endRun[word];
+    if (first >= end) return;
+    writeInitial(first);
+    for (std::size_t r = first; r < end; ++r) {
+      const Run& run = plan.runs[r];
+      // A slot is listed while every slot before it is.
+      bool listed = true;
+      for (std::size_t k = run.kind == Run::ListSlot ? run.listStart : r; k < r && listed; ++k) {
+        listed = record[plan.cells[plan.runs[k].firstCell].guard] != '\0';
+      }
+      p = RecordCells(p, record, plan, run.firstCell, run.endCell, listed);
     }
-    p = initialText ? WriteText(p, run.initial)
-                    : RecordCells(p, record, plan, run.firstCell, run.endCell, listed);
-  }
+    written = end;
+  });
+  writeInitial(plan.runs.size());
   out.append(buffer.get(), p);
   StationCells(out, outcome.station);
   out += ',';
-  AppendCsvCell(out, outcome.notDecoded);
+  AppendCsvCell(out, outcome.notDecoded.Joined());
   DerivedCells(out, outcome.derived);
   out += '\n';
 }

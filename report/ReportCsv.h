@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/ReportOutcome.h"
+#include "report/Submission.h"
 
 namespace tarvik {
 
@@ -24,7 +24,7 @@ void AppendCsvHeader(std::string& out);
 /// texts and numbers are written as the JSON writes them; a list ends at
 /// its first empty slot, as in the JSON, so later slots are empty. A
 /// rejected report fills only "input" and "result".
-void AppendReportCsv(std::string& out, const ReportOutcome& outcome);
+void AppendReportCsv(std::string& out, const DecodeOutcome& outcome);
 
 /// AppendCsvCell() appends `text` as one cell: quoted when it holds a comma,
 /// a quote, a CR or a LF, with quotes doubled; bytes that are not valid

@@ -2,8 +2,6 @@
 #include "report/ReportJson.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -86,29 +84,30 @@ std::size_t ValueBound(const FieldInfo& field) {
   }
 }
 
-// The station entry's texts are bounded by their capacities too.
-constexpr std::size_t kStationBound =
-    64 +
-    6 * (sizeof(StationEntry::Id) + sizeof(StationEntry::Name) + sizeof(StationEntry::State) +
-         sizeof(StationEntry::Latitude) + sizeof(StationEntry::Longitude)) +
-    kMaxNumberText;
+// The station object, its texts bounded by their capacities too.
+constexpr std::size_t StationBound() {
+  std::size_t bound = 16;  // ,"Station":{}
+  for (const StationMember& member : kStationMembers) {
+    bound += member.name.size() + 4 + (member.number ? kMaxNumberText : 6 * member.size + 2);
+  }
+  return bound;
+}
 
 void Station(ObjectWriter& w, const StationEntry& e) {
   w.Key("Station");
   char*& p = w.P();
   ObjectWriter o(p);
-  auto text = [&](std::string_view name, const auto& field) {
-    if (field[0] == '\0') return;
-    o.Key(name);
-    p = JsonText(p, field, sizeof field);
-  };
-  text("Id", e.Id);
-  text("Name", e.Name);
-  text("State", e.State);
-  text("Latitude", e.Latitude);
-  text("Longitude", e.Longitude);
-  o.Key("Elevation");
-  p = WriteNumber(p, e.Elevation);
+  const char* entry = reinterpret_cast<const char*>(&e);
+  for (const StationMember& member : kStationMembers) {
+    const char* bytes = entry + member.offset;
+    if (member.number) {
+      o.Key(member.name);
+      p = WriteNumber(p, ReadField<int32_t>(bytes));
+    } else if (bytes[0] != '\0') {
+      o.Key(member.name);
+      p = JsonText(p, bytes, member.size);
+    }
+  }
   o.Close();
 }
 
@@ -204,34 +203,29 @@ struct KeyedField {
   std::size_t firstWord, endWord;
 };
 
-constexpr std::size_t kWords = sizeof(DecodedReport) / 8;
-static_assert(sizeof(DecodedReport) % 8 == 0, "the record is compared a whole word at a time");
-
 // The fields in catalogue order, and for every word of the record the
 // fields that lie in it.
 struct FieldMap {
   std::vector<KeyedField> fields;
   std::vector<std::size_t> firstField, endField;  // by word
-  std::vector<std::size_t> gated;                 // the fields present by a flag
 };
 
 FieldMap MakeFieldMap() {
   FieldMap map;
-  map.firstField.assign(kWords, std::size(kReportFields));
-  map.endField.assign(kWords, 0);
+  map.firstField.assign(kReportWords, std::size(kReportFields));
+  map.endField.assign(kReportWords, 0);
   for (std::size_t i = 0; i < std::size(kReportFields); ++i) {
     const FieldInfo& field = kReportFields[i];
     KeyedField k{&field, {}, 0, 0, 0};
     std::string key = ",\"" + std::string(field.name) + "\":";
     key.copy(k.key, sizeof k.key);
     k.keyLength = key.size();
-    k.firstWord = field.offset / 8;
-    k.endWord = (field.offset + field.size * static_cast<std::size_t>(field.slots) + 7) / 8;
+    k.firstWord = FirstWord(field.offset);
+    k.endWord = EndWord(field.offset, field.size * static_cast<std::size_t>(field.slots));
     for (std::size_t word = k.firstWord; word < k.endWord; ++word) {
       map.firstField[word] = std::min(map.firstField[word], i);
       map.endField[word] = std::max(map.endField[word], i + 1);
     }
-    if (field.gate != kNoGate) map.gated.push_back(i);
     map.fields.push_back(k);
   }
   return map;
@@ -254,59 +248,29 @@ void TopLevelField(ObjectWriter& w, const char* record, const KeyedField& k) {
   Value(w, field, record + field.offset);
 }
 
-// The present fields of the record, in catalogue order. Most of a report's
-// record keeps its initial bytes: only the fields lying in words that differ
-// from the initial record's can hold a value and are looked at, and the
-// fields present by a flag whenever the flag is set. The station entry
+// The present fields of the record, in catalogue order: only the fields in
+// the words ChangedFields() marks can hold a value. The station entry
 // follows the station identifier.
 void RecordMembers(ObjectWriter& w, const DecodedReport& report, const StationEntry* station) {
   static const FieldMap kMap = MakeFieldMap();
   constexpr std::size_t kStationId = FieldIndex("StationId");
   const char* record = reinterpret_cast<const char*>(&report);
-  const char* initial = reinterpret_cast<const char*>(&InitialReport());
-
-  std::array<uint64_t, (kWords + 63) / 64> changed{};
-  auto mark = [&](std::size_t word) { changed[word / 64] |= uint64_t{1} << (word % 64); };
-  // Four words at a time: most stretches of the record are untouched.
-  auto differs = [&](std::size_t word) {
-    uint64_t mine = 0;
-    uint64_t theirs = 0;
-    std::memcpy(&mine, record + word * 8, sizeof mine);
-    std::memcpy(&theirs, initial + word * 8, sizeof theirs);
-    return mine ^ theirs;
-  };
-  std::size_t at = 0;
-  for (; at + 4 <= kWords; at += 4) {
-    if ((differs(at) | differs(at + 1) | differs(at + 2) | differs(at + 3)) == 0) continue;
-    for (std::size_t k = at; k < at + 4; ++k) {
-      if (differs(k) != 0) mark(k);
-    }
-  }
-  for (; at < kWords; ++at) {
-    if (differs(at) != 0) mark(at);
-  }
-  for (std::size_t i : kMap.gated) {
-    const KeyedField& k = kMap.fields[i];
-    if (ReadField<Flag>(record + k.field->gate) != 0) mark(k.firstWord);
-  }
-  if (station != nullptr) mark(kMap.fields[kStationId].firstWord);
+  ReportWords changed = ChangedFields(report);
+  if (station != nullptr) changed.Mark(kMap.fields[kStationId].firstWord);
 
   std::size_t next = 0;  // the first field not yet looked at
-  for (std::size_t part = 0; part < changed.size(); ++part) {
-    for (uint64_t bits = changed[part]; bits != 0; bits &= bits - 1) {
-      const std::size_t word = part * 64 + static_cast<std::size_t>(std::countr_zero(bits));
-      for (std::size_t i = std::max(next, kMap.firstField[word]); i < kMap.endField[word]; ++i) {
-        TopLevelField(w, record, kMap.fields[i]);
-        if (station != nullptr && i == kStationId) Station(w, *station);
-      }
-      next = std::max(next, kMap.endField[word]);
+  changed.ForEachMarked([&](std::size_t word) {
+    for (std::size_t i = std::max(next, kMap.firstField[word]); i < kMap.endField[word]; ++i) {
+      TopLevelField(w, record, kMap.fields[i]);
+      if (station != nullptr && i == kStationId) Station(w, *station);
     }
-  }
+    next = std::max(next, kMap.endField[word]);
+  });
 }
 
 void AppendRecord(std::string& out, const DecodedReport& report, const StationEntry* station) {
   // Keys are copied 40 bytes at a time: room for the last one's excess.
-  static const std::size_t kBound = MembersBound(kReportFields) + kStationBound + 64;
+  static const std::size_t kBound = MembersBound(kReportFields) + StationBound() + 64;
   thread_local std::unique_ptr<char[]> buffer(new char[kBound]);
   char* p = buffer.get();
   ObjectWriter object(p);
@@ -320,22 +284,21 @@ void AppendDerived(std::string& out, const DerivedValues& d) {
   char buffer[256];
   char* p = buffer;
   ObjectWriter object(p);
-  auto number = [&](std::string_view name, const auto& value) {
-    if (!value) return;
-    object.Key(name);
-    p = WriteNumber(p, *value);
-  };
-  number("visibilitySm", d.visibilitySm);
-  number("ceilingFt", d.ceilingFt);
-  if (d.flightCategory) {
-    object.Key("flightCategory");
-    *p++ = '"';
-    p = WriteText(p, FlightCategoryName(*d.flightCategory));
-    *p++ = '"';
+  for (const DerivedField& field : kDerivedFields) {
+    const DerivedReading value = ReadDerived(field, d);
+    if (value.kind == DerivedReading::Kind::Absent) continue;
+    object.Key(field.name);
+    switch (value.kind) {
+    case DerivedReading::Kind::Real: p = WriteNumber(p, value.real); break;
+    case DerivedReading::Kind::Whole: p = WriteNumber(p, value.whole); break;
+    case DerivedReading::Kind::Text:
+      *p++ = '"';
+      p = WriteText(p, value.text);
+      *p++ = '"';
+      break;
+    case DerivedReading::Kind::Absent: break;
+    }
   }
-  number("relativeHumidity", d.relativeHumidity);
-  number("pressureAltitudeFt", d.pressureAltitudeFt);
-  number("densityAltitudeFt", d.densityAltitudeFt);
   object.Close();
   out.append(buffer, p);
 }
@@ -379,21 +342,21 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void AppendReportJson(std::string& out, const ReportOutcome& outcome) {
+void AppendReportJson(std::string& out, const DecodeOutcome& outcome) {
   out += "{\"input\":";
   AppendJsonString(out, outcome.input);
   out += ",\"result\":";
   AppendNumber(out, outcome.result);
-  if (outcome.report != nullptr) {
+  if (!outcome.Rejected()) {
     if (!outcome.observationTime.empty()) {
       out += ",\"observationTime\":";
       AppendJsonString(out, outcome.observationTime);
     }
     out += ",\"report\":";
-    AppendRecord(out, *outcome.report, outcome.station);
-    if (!outcome.notDecoded.empty()) {
+    AppendRecord(out, outcome.report, outcome.station);
+    if (!outcome.notDecoded.Empty()) {
       out += ",\"notDecoded\":[";
-      std::string_view groups = outcome.notDecoded;
+      std::string_view groups = outcome.notDecoded.Joined();
       for (bool first = true; !groups.empty(); first = false) {
         std::size_t blank = groups.find(' ');
         if (!first) out += ',';
@@ -402,8 +365,7 @@ void AppendReportJson(std::string& out, const ReportOutcome& outcome) {
       }
       out += ']';
     }
-    if (outcome.derived != nullptr && !outcome.derived->Empty())
-      AppendDerived(out, *outcome.derived);
+    if (!outcome.derived.Empty()) AppendDerived(out, outcome.derived);
   }
   out += "}\n";
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/ReportOutcome.h"
+#include "report/Submission.h"
 
 namespace tarvik {
 
@@ -23,7 +23,7 @@ namespace tarvik {
 /// value, with its "Slot" number. A found station is added as "Station".
 /// Bytes that are not valid UTF-8 become U+FFFD, so the line is valid UTF-8
 /// whatever the input holds.
-void AppendReportJson(std::string& out, const ReportOutcome& outcome);
+void AppendReportJson(std::string& out, const DecodeOutcome& outcome);
 
 /// AppendJsonString() appends `text` as a quoted JSON string, escaping
 /// quotes, backslashes and control characters and replacing invalid UTF-8.

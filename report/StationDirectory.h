@@ -1,9 +1,11 @@
 // StationDirectory: station details by ICAO identifier from stations.txt.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvik {
@@ -16,6 +18,26 @@ struct StationEntry {
   char Latitude[10];   // two words joined by ".", e.g. 51.53N
   char Longitude[13];  // e.g. 097.56W
   int32_t Elevation;   // metres
+};
+
+/// One member of StationEntry as the JSON and CSV writers give it.
+struct StationMember {
+  std::string_view name;  // the JSON key; the CSV column is "Station." and the name
+  std::size_t offset;     // where it is in StationEntry
+  std::size_t size;       // a text's capacity, terminator included
+  bool number;            // an int32_t, not a text
+  bool inCsv;             // the CSV has a column for it
+};
+
+/// The station entry's members, in the order JSON and CSV give them. The
+/// CSV leaves out the identifier: its StationId column holds it already.
+inline constexpr StationMember kStationMembers[] = {
+    {"Id", offsetof(StationEntry, Id), sizeof(StationEntry::Id), false, false},
+    {"Name", offsetof(StationEntry, Name), sizeof(StationEntry::Name), false, true},
+    {"State", offsetof(StationEntry, State), sizeof(StationEntry::State), false, true},
+    {"Latitude", offsetof(StationEntry, Latitude), sizeof(StationEntry::Latitude), false, true},
+    {"Longitude", offsetof(StationEntry, Longitude), sizeof(StationEntry::Longitude), false, true},
+    {"Elevation", offsetof(StationEntry, Elevation), sizeof(StationEntry::Elevation), true, true},
 };
 
 /// The stations of one directory file, keyed by upper-case identifier; the

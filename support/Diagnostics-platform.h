@@ -6,10 +6,11 @@
 
 namespace tarvik {
 
-/// WriteSystemMessage() writes the system's text for error `code` into
-/// `buffer` (`size` bytes), always terminated; where the system has none, a
-/// text saying so.
-void WriteSystemMessage(int code, char* buffer, std::size_t size);
+/// PlatformErrorText() is the text for system error `code` (not negative,
+/// but for INT_MIN): a fixed text of the platform's own, or the system's
+/// message written into `buffer` (`size` bytes, always terminated; where
+/// the system has none, a text saying so) and `buffer` returned.
+[[nodiscard]] const char* PlatformErrorText(int code, char* buffer, std::size_t size);
 
 /// WriteDebugOutput() writes `text` as it is to the debug-output channel.
 void WriteDebugOutput(const char* text);

@@ -10,9 +10,10 @@ namespace tarvik {
 [[gnu::format(printf, 1, 2)]] void DebugPrint(const char* format, ...);
 
 /// SystemErrorText() returns a text for a system error code. A negative code
-/// is negated first; 11000..11022 and 40..48 come from fixed tables, other
-/// codes from the system. Trailing CR and LF are removed. The text lives in a
-/// per-thread buffer that the next call on the same thread overwrites.
+/// is negated first. The text is the system's own (on Windows, some network
+/// codes the system does not know come from fixed tables), without trailing
+/// CR and LF. It lives in a per-thread buffer that the next call on the same
+/// thread overwrites.
 [[nodiscard]] const char* SystemErrorText(int code);
 
 /// LastErrorText() is SystemErrorText() of the calling thread's last system

@@ -9,6 +9,9 @@ namespace tarvik {
 /// The character between a path's folders.
 extern const char kPathSeparator;
 
+/// Where ReadProgramPath() asks the system, for diagnostics.
+extern const char* const kProgramPathSource;
+
 /// ReadProgramPath() writes the running program's path into `buffer`
 /// (`size` bytes, not terminated) and returns its length, below `size`; 0
 /// when the system does not say or the path does not fit.

@@ -6,6 +6,7 @@
 namespace tarvik {
 
 const char kPathSeparator = '\\';
+const char* const kProgramPathSource = "GetModuleFileName";
 
 std::size_t ReadProgramPath(char* buffer, std::size_t size) {
   DWORD length = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size));

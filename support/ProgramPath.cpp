@@ -29,6 +29,8 @@ void SetProgramPath(const char* path) {
 
 const char* ProgramPath() { return programPath; }
 
+const char* ProgramPathSource() { return kProgramPathSource; }
+
 int FileBesideProgram(char* destination, const char* fileName) {
   if (programPath[0] == '\0') {
     destination[0] = '\0';

@@ -12,6 +12,11 @@ inline constexpr std::size_t kPathCapacity = 260;
 /// it. Start-up calls it once; on failure the path stays empty.
 void RecordProgramPath();
 
+/// ProgramPathSource() names where RecordProgramPath() asks the system
+/// ("/proc/self/exe" here, "GetModuleFileName" on Windows), for the
+/// diagnostic that says it failed.
+[[nodiscard]] const char* ProgramPathSource();
+
 /// SetProgramPath() replaces the recorded path (tests and embedders).
 void SetProgramPath(const char* path);
 

@@ -1,7 +1,6 @@
 // CTerminal: the line store's blocks, ids, marks and the view it keeps informed.
 #include "terminal/Terminal.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -11,7 +10,6 @@ namespace tarvik {
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
-constexpr std::size_t kFormatBuffer = 2048;
 
 }  // namespace
 
@@ -48,19 +46,6 @@ char* CTerminal::AllocateInNextBlock(std::size_t size) {
 
 void CTerminal::ReportMathError(int32_t id) const {
   DebugPrint("math_error [L%u]: %d != %d\n", 575U, id + 1, nextId_);
-}
-
-void CTerminal::OutputLineF(const char* format, ...) {
-  char buffer[kFormatBuffer];
-  va_list args;
-  va_start(args, format);
-  int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (length < 0) length = 0;
-  std::size_t stored = static_cast<std::size_t>(length) < sizeof buffer
-                           ? static_cast<std::size_t>(length)
-                           : sizeof buffer - 1;
-  OutputLine(std::string_view(buffer, stored));
 }
 
 void CTerminal::ClearLines() {

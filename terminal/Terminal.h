@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/LineSink.h"
+
 namespace tarvik {
 
 /// What a presentation of the terminal offers the store. The store tells it
@@ -26,16 +28,21 @@ class TerminalView {
   virtual void DeleteAllRows() = 0;
 };
 
-/// Creation options of the list view, one bit each: the bits read by the
-/// terminal or its view. Other bits are kept in the options word as given.
+/// Creation options of the list view, one bit each. The terminal reads
+/// kFollowTail and its view kGridLines; the Qt view has the owner-data and
+/// no-header styles by construction (its model answers rows on demand, and
+/// it has no header), and the others are kept in the options word as given.
 enum TerminalOption : unsigned {
-  kFollowTail = 4,  // scroll to each new row
-  kGridLines = 16,  // draw a line under each row
+  kOwnerData = 1,       // rows are asked of the store as they are drawn
+  kNoColumnHeader = 2,  // no header above the single column
+  kFollowTail = 4,      // scroll to each new row
+  kEditableLabels = 8,  // rows can be edited in place
+  kGridLines = 16,      // draw a line under each row
+  kFullRowSelect = 32,  // a click selects the whole row
+  kLabelTips = 64,      // a row cut at the edge shows whole in a tip
 };
-/// The options the main window uses. 19 is owner data (1) and no column
-/// header (2), list-view styles the Qt view has by construction (its model
-/// answers rows on demand and it has no header), plus kGridLines (16).
-inline constexpr unsigned kDefaultTerminalOptions = 19;
+/// The options the main window uses: 19.
+inline constexpr unsigned kDefaultTerminalOptions = kOwnerData | kNoColumnHeader | kGridLines;
 
 /// The list-view side of the terminal: options, the follow flag and the
 /// attached view, if any. Operations on the view do nothing without one.
@@ -82,38 +89,26 @@ struct TerminalLine {
 /// The line store: append-only, ids 0, 1, 2... in order, found by id in
 /// constant time. Texts live in large shared blocks, so appending a line
 /// costs no allocation of its own. Not thread-safe: one writer at a time.
-class CTerminal : public CVListView {
+class CTerminal final : public CVListView, public LineSink {
  public:
   explicit CTerminal(unsigned options = kDefaultTerminalOptions) : CVListView(options) {}
   ~CTerminal() override = default;
 
-  /// OutputLine() appends `text` as one line (any length, stored exactly).
-  /// Inline: the listing appends some thirty lines a report.
-  void OutputLine(std::string_view text) {
-    char* copy = Allocate(text.size() + 1);
-    std::memcpy(copy, text.data(), text.size());
-    copy[text.size()] = '\0';
-    AddLine(copy, text.size());
-  }
-  void OutputLine(const char* text) { OutputLine(std::string_view(text)); }
   /// BeginLine() gives room in the store for a line of at most `capacity`
-  /// bytes, to be written in place; EndLine() then appends the first
-  /// `length` of them as one line, as OutputLine() would, and gives the rest
-  /// of the room back. Nothing else may use the terminal in between.
-  [[nodiscard]] char* BeginLine(std::size_t capacity) {
+  /// bytes; EndLine() appends the first `length` of them as one line and
+  /// gives the rest of the room back. Inline: the listing adds some thirty
+  /// lines a report. OutputLine() and OutputLineF() (from LineSink) append
+  /// a text, stored exactly, or a formatted line.
+  [[nodiscard]] char* BeginLine(std::size_t capacity) override {
     pendingCapacity_ = capacity;
     pendingText_ = Allocate(capacity + 1);
     return pendingText_;
   }
-  void EndLine(std::size_t length) {
+  void EndLine(std::size_t length) override {
     blockUsed_ -= pendingCapacity_ - length;
     pendingText_[length] = '\0';
     AddLine(pendingText_, length);
   }
-
-  /// OutputLineF() formats printf-style into a 2048-byte buffer (longer
-  /// results are cut) and appends the result as one line.
-  [[gnu::format(printf, 2, 3)]] void OutputLineF(const char* format, ...);
 
   /// ClearLines() drops every line; the next line gets id 0 again.
   void ClearLines();

@@ -9,6 +9,7 @@
 
 #include "decode/DcdMETAR.h"
 #include "decode/ReportFields.h"
+#include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
 #include "terminal/Terminal.h"
 
@@ -21,19 +22,21 @@ DecodedReport Decode(const char* text, int* result) {
   return report;
 }
 
-std::vector<std::string> Rows(const DecodedReport& report, int unit,
+std::vector<std::string> Rows(const DecodedReport& report, TemperatureUnit unit,
                               const std::string& stationsPath) {
   CTerminal terminal;
   StationDirectory stations(stationsPath);
   testing::internal::CaptureStderr();  // the missing-directory diagnostic
-  PrintDecodedReport(report, terminal, stations, unit);
+  const StationEntry* station =
+      IsPresent(report.StationId) ? stations.LookupStation(report.StationId) : nullptr;
+  PrintDecodedReport(report, station, terminal, unit);
   testing::internal::GetCapturedStderr();
   std::vector<std::string> rows;
   for (const TerminalLine& line : terminal.Lines()) rows.emplace_back(line.text, line.length);
   return rows;
 }
 
-std::string Listing(const char* text, int unit, const std::string& stationsPath) {
+std::string Listing(const char* text, TemperatureUnit unit, const std::string& stationsPath) {
   std::vector<std::string> rows = Rows(Decode(text), unit, stationsPath);
   std::string joined;
   for (std::size_t i = 3; i < rows.size(); ++i) {
@@ -85,6 +88,15 @@ void FillEveryField(DecodedReport& report) {
   ResetDecodedReport(report);
   int n = 1;
   FillFields(reinterpret_cast<char*>(&report), kReportFields, n);
+}
+
+void FillOutcome(DecodeOutcome& outcome, std::initializer_list<std::string_view> notDecoded) {
+  outcome.input = "x";
+  outcome.result = kDecodeOk;
+  FillEveryField(outcome.report);
+  outcome.notDecoded.Clear();
+  for (std::string_view group : notDecoded) outcome.notDecoded.Add(group);
+  outcome.observationTime = "2024-02-29T23:59Z";
 }
 
 std::string TestDataPath(std::string_view name) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
 #include "terminal/Terminal.h"
 
@@ -29,7 +28,7 @@ class SubmitReportTest : public testing::Test {
   std::vector<std::string> Submit(const char* text, int* result = nullptr) {
     terminal.ClearLines();
     testing::internal::CaptureStderr();
-    int code = SubmitReport(text, terminal, stations, kDegreesCelsius);
+    int code = SubmitReport(text, terminal, stations, TemperatureUnit::Celsius);
     diagnostics = testing::internal::GetCapturedStderr();
     if (result != nullptr) *result = code;
     std::vector<std::string> rows;

@@ -19,7 +19,6 @@
 #include "app/PasteBufferWindow.h"
 #include "app/SubmitReport.h"
 #include "app/TerminalListView.h"
-#include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
 #include "support/Version.h"
 #include "terminal/Terminal.h"
@@ -50,6 +49,15 @@ class TestMainDialog : public QObject {
     QTest::keyClick(dialog_->ReportField(), Qt::Key_Return);
   }
 
+  // The control a user finds by its label.
+  template <typename Control>
+  Control* Labelled(const QString& label) const {
+    for (Control* control : dialog_->findChildren<Control*>()) {
+      if (control->text() == label) return control;
+    }
+    return nullptr;
+  }
+
   QRadioButton* UnitButton(int id) const {
     for (QRadioButton* button : dialog_->findChildren<QRadioButton*>()) {
       if (button->property("controlId").toInt() == id) return button;
@@ -68,7 +76,6 @@ class TestMainDialog : public QObject {
  private slots:
   void init() {
     std::setlocale(LC_NUMERIC, "C");
-    TemperatureUnit = kDegreesCelsius;
     terminal_ = std::make_unique<CTerminal>();
     stations_ = std::make_unique<StationDirectory>(TARVIK_TEST_DATA "/stations.txt");
     dialog_ = std::make_unique<MainDialog>(*terminal_, *stations_);
@@ -79,22 +86,36 @@ class TestMainDialog : public QObject {
   void cleanup() {
     if (PasteBufferWindow* window = dialog_->PasteBuffer()) delete window;
     dialog_.reset();
-    TemperatureUnit = kDegreesCelsius;
   }
 
   void windowMatchesTheTemplate() {
     QCOMPARE(dialog_->windowTitle(), QStringLiteral("Tarvik V") + QString::fromLatin1(kVersion));
     QCOMPARE(dialog_->ReportField()->maxLength(), 2047);
     QVERIFY(dialog_->Button(MainDialog::kDecodeId)->isDefault());
-    QCOMPARE(dialog_->Button(MainDialog::kReadBufferId)->text(),
-             QStringLiteral("Read METAR from Buffer"));
-    QCOMPARE(dialog_->Button(MainDialog::kClearBufferId)->text(), QStringLiteral("Clear Buffer"));
     auto* group = dialog_->findChild<QGroupBox*>();
-    QCOMPARE(group->title(), QStringLiteral(" Temperature Units "));
     QVERIFY(UnitButton(MainDialog::kCelsiusId)->isChecked());
+    // The two unit choices sit inside their group.
+    for (int id : {MainDialog::kCelsiusId, MainDialog::kFahrenheitId}) {
+      QVERIFY(group->geometry().contains(UnitButton(id)->geometry()));
+    }
     // The terminal starts three pixels below the unit group.
     QCOMPARE(dialog_->TerminalList()->geometry().top(), group->geometry().bottom() + 1 + 3);
     QVERIFY(dialog_->hasFocus() || dialog_->ReportField()->hasFocus());
+  }
+
+  void eachCommandDoesWhatItsLabelSays() {
+    QTest::keyClicks(dialog_->ReportField(), QStringLiteral("KAUS 121755Z 24010KT"));
+    QTest::mouseClick(Labelled<QPushButton>(QStringLiteral("Decode")), Qt::LeftButton);
+    QVERIFY(Rows().contains(QStringLiteral("WIND SPEED          : 10")));
+    QTest::mouseClick(Labelled<QPushButton>(QStringLiteral("Clear Buffer")), Qt::LeftButton);
+    QCOMPARE(dialog_->Model()->rowCount(), 0);
+    QTest::mouseClick(Labelled<QRadioButton>(QStringLiteral("Degs F")), Qt::LeftButton);
+    QVERIFY(dialog_->Unit() == TemperatureUnit::Fahrenheit);
+    QTest::mouseClick(Labelled<QRadioButton>(QStringLiteral("Degs C")), Qt::LeftButton);
+    QVERIFY(dialog_->Unit() == TemperatureUnit::Celsius);
+    QTest::mouseClick(Labelled<QPushButton>(QStringLiteral("Read METAR from Buffer")),
+                      Qt::LeftButton);
+    QCOMPARE(SendBufferWindows(), 1);
   }
 
   void enterDecodesTheReport() {
@@ -121,14 +142,14 @@ class TestMainDialog : public QObject {
   void fahrenheitAppliesToTheNextReport() {
     Decode(QStringLiteral("KAUS 121755Z 24010KT 10SM CLR 20/M02 A3001"));
     QTest::mouseClick(UnitButton(MainDialog::kFahrenheitId), Qt::LeftButton);
-    QCOMPARE(TemperatureUnit, kDegreesFahrenheit);
+    QVERIFY(dialog_->Unit() == TemperatureUnit::Fahrenheit);
     Decode(QStringLiteral("KAUS 121755Z 24010KT 10SM CLR 20/M02 A3001"));
     const QStringList rows = Rows();
     QCOMPARE(rows.count(QStringLiteral("TEMP. (degsC)       : 20")), 1);  // listed before: kept
     QCOMPARE(rows.count(QStringLiteral("TEMP. (degsF)       : 68")), 1);
     QCOMPARE(rows.count(QStringLiteral("Dewpoint (degsF)    : 28")), 1);
     QTest::mouseClick(UnitButton(MainDialog::kCelsiusId), Qt::LeftButton);
-    QCOMPARE(TemperatureUnit, kDegreesCelsius);
+    QVERIFY(dialog_->Unit() == TemperatureUnit::Celsius);
   }
 
   void clearBufferRestartsAtRowZero() {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "cli/ProgressLine.h"
-#include "report/PrintDecodedReport.h"
+#include "report/TemperatureUnit.h"
 #include "samples/SyntheticCorpus.h"
 
 namespace tarvik {
@@ -105,7 +105,9 @@ class BatchDecoderTest : public testing::Test {
   }
 
   static FormatterFactory MakeFormatter(OutputFormat format) {
-    return [format] { return std::make_unique<ReportFormatter>(nullptr, kDegreesCelsius, format); };
+    return [format] {
+      return std::make_unique<ReportFormatter>(nullptr, TemperatureUnit::Celsius, format);
+    };
   }
 
   static std::string* corpus_;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the README's GNU parallel recipe on this machine alone and checks that
-# the joined output equals what one tarvik-decode writes for the same file.
+# Runs the GNU parallel recipe of docs/tarvik-decode.md on this machine alone
+# and checks that the joined output equals what one tarvik-decode writes for
+# the same file.
 #   parallel-recipe.sh TARVIK_DECODE TARVIK_CORPUS WORK_DIR
 set -euo pipefail
 decode=$1 corpus=$2 work=$3

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <span>
 
@@ -80,6 +81,34 @@ TEST(ReportFields, FillAndResetReachEveryField) {
     EXPECT_FALSE(HasValue(record, field, slot));
   });
   EXPECT_EQ(r.AltimeterInches, 2147483647.0);
+}
+
+TEST(ReportFields, ChangedFieldsFindsEveryValue) {
+  DecodedReport filled;
+  test::FillEveryField(filled);
+  const char* source = reinterpret_cast<const char*>(&filled);
+  const ReportWords none = ChangedFields(InitialReport());
+  none.ForEachMarked([](std::size_t word) { ADD_FAILURE() << "word " << word; });
+  // Any one value set alone lies in a marked word.
+  EachValue(&filled, kReportFields, [&](const void* record, const FieldInfo& field, int slot) {
+    SCOPED_TRACE(field.name);
+    const std::size_t offset = static_cast<std::size_t>(FieldBytes(record, field, slot) - source);
+    DecodedReport r = InitialReport();
+    std::memcpy(reinterpret_cast<char*>(&r) + offset, source + offset, field.size);
+    const ReportWords changed = ChangedFields(r);
+    bool marked = false;
+    for (std::size_t word = FirstWord(offset); word < EndWord(offset, field.size); ++word) {
+      marked = marked || changed.Marked(word);
+    }
+    EXPECT_TRUE(marked);
+  });
+  // A value present by its flag counts even when it equals the initial one.
+  DecodedReport r = InitialReport();
+  r.AltimeterInchesPresent = 1;
+  const ReportWords changed = ChangedFields(r);
+  EXPECT_TRUE(changed.Marked(FirstWord(offsetof(DecodedReport, AltimeterInches))));
+  EXPECT_TRUE(EqualsInitial(r, r.AltimeterInches));
+  EXPECT_FALSE(EqualsInitial(r, r.AltimeterInchesPresent));
 }
 
 TEST(ReportFields, ClearFieldsTouchesOnlyTheNamedFields) {

@@ -31,7 +31,7 @@ TEST(Limits, TenMegabyteReport) {
   // The whole submission: the echo is one line holding all of it.
   CTerminal terminal;
   StationDirectory stations(std::shared_ptr<const StationTable>{});
-  SubmitReport(report.c_str(), terminal, stations, kDegreesCelsius);
+  SubmitReport(report.c_str(), terminal, stations, TemperatureUnit::Celsius);
   EXPECT_EQ(terminal.FindLine(2)->length, report.size());
 }
 

@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "FuzzReport.h"
-#include "decode/DcdMETAR.h"
-#include "decode/NotDecodedGroups.h"
 #include "report/ReportCsv.h"
 #include "report/ReportJson.h"
+#include "report/StationDirectory.h"
+#include "report/Submission.h"
 
 namespace {
 
@@ -58,14 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string text = ReportFromFuzzInput(data, size, "KABC 121755Z ",
                                                "KABC 121755Z 24010KT 10SM CLR 24/12 A3001 RMK ");
 
-  DecodedReport report;
-  NotDecodedGroups groups;
-  int result = DcdMETAR(text.c_str(), report, &groups);
-  ReportOutcome outcome{.input = text, .result = result};
-  if (result == 0) {
-    outcome.report = &report;
-    outcome.notDecoded = groups.Joined();
-  }
+  static StationDirectory stations(std::shared_ptr<const StationTable>{});
+  static DecodeOutcome outcome;
+  DecodeSubmission(text.c_str(), stations, {.month = YearMonth{2024, 2}}, outcome);
+  const int result = outcome.result;
+  const NotDecodedGroups& groups = outcome.notDecoded;
   std::string line;
   AppendReportCsv(line, outcome);
   if (CountCells(line) != static_cast<long>(CsvColumnCount())) __builtin_trap();

@@ -4,11 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SubmitReport.h"
-#include "decode/DcdMETAR.h"
-#include "report/PrintDecodedReport.h"
 #include "report/ReportJson.h"
 #include "report/StationDirectory.h"
+#include "report/Submission.h"
 #include "terminal/Terminal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -19,22 +17,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   if ((options & 1) != 0) text = "KABC 121755Z " + text;
   if ((options & 2) != 0) text = "KABC 121755Z 24010KT 10SM CLR 24/12 A3001 RMK " + text;
-  const int unit = (options & 4) != 0 ? kDegreesFahrenheit : kDegreesCelsius;
+  const TemperatureUnit unit =
+      (options & 4) != 0 ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
 
   static CTerminal terminal;
   static StationDirectory stations(std::shared_ptr<const StationTable>{});
-  SubmitReport(text.c_str(), terminal, stations, unit);
+  static DecodeOutcome outcome;
+  DecodeSubmission(text.c_str(), stations, {}, outcome);
+  WriteSubmission(outcome, terminal, unit);
   // Every stored line is a whole, terminated text.
   for (const TerminalLine& line : terminal.Lines()) {
     if (line.text[line.length] != '\0') __builtin_trap();
   }
   terminal.ClearLines();
 
-  DecodedReport report;
-  int result = DcdMETAR(text.c_str(), report);
   std::string json;
-  AppendReportJson(json,
-                   {.input = text, .result = result, .report = result == 0 ? &report : nullptr});
+  AppendReportJson(json, outcome);
   if (json.empty() || json.back() != '\n') __builtin_trap();
   return 0;
 }

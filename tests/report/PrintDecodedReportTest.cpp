@@ -41,9 +41,10 @@ TEST(PrintDecodedReport, StationLineShortOrLong) {
   CopyText(r.StationId, "KXYZ");
   EXPECT_EQ(WithoutBanner(test::Rows(r)), Rows{"STATION ID          : KXYZ\n"});
   CopyText(r.StationId, "EHAM");
-  EXPECT_EQ(WithoutBanner(test::Rows(r, kDegreesCelsius, test::TestDataPath("stations.txt"))),
-            Rows{"STATION ID          : EHAM: AMSTERDAM, NL, loc 52.18N, 004.46E, elev -5 "
-                 "meters\n"});
+  EXPECT_EQ(
+      WithoutBanner(test::Rows(r, TemperatureUnit::Celsius, test::TestDataPath("stations.txt"))),
+      Rows{"STATION ID          : EHAM: AMSTERDAM, NL, loc 52.18N, 004.46E, elev -5 "
+           "meters\n"});
 }
 
 TEST(PrintDecodedReport, ObservationDateNeedsAllThreeAndPadsTheTime) {
@@ -109,9 +110,8 @@ TEST(PrintDecodedReport, Temperatures) {
     SCOPED_TRACE(c.celsius);
     DecodedReport r = EmptyReport();
     r.Temperature = c.celsius;
-    EXPECT_EQ(WithoutBanner(test::Rows(r, kDegreesCelsius)), Rows{c.celsiusLine});
-    EXPECT_EQ(WithoutBanner(test::Rows(r, kDegreesFahrenheit)), Rows{c.fahrenheitLine});
-    EXPECT_EQ(WithoutBanner(test::Rows(r, 12345)), Rows{c.celsiusLine});  // not 3002: Celsius
+    EXPECT_EQ(WithoutBanner(test::Rows(r, TemperatureUnit::Celsius)), Rows{c.celsiusLine});
+    EXPECT_EQ(WithoutBanner(test::Rows(r, TemperatureUnit::Fahrenheit)), Rows{c.fahrenheitLine});
   }
 }
 
@@ -120,10 +120,10 @@ TEST(PrintDecodedReport, TenthsAndDewPointInFahrenheit) {
   r.DewPoint = -2;
   r.PreciseTemperature = 0.0F;
   r.MinTemperature24Hour = -40.0F;
-  EXPECT_EQ(WithoutBanner(test::Rows(r, kDegreesFahrenheit)),
+  EXPECT_EQ(WithoutBanner(test::Rows(r, TemperatureUnit::Fahrenheit)),
             (Rows{"Dewpoint (degsF)    : 28\n", "Temp (degsF/10)     : 32.0\n",
                   "24HrMINTMP (degsF)  : -40.0\n"}));
-  EXPECT_EQ(WithoutBanner(test::Rows(r, kDegreesCelsius)),
+  EXPECT_EQ(WithoutBanner(test::Rows(r, TemperatureUnit::Celsius)),
             (Rows{"Dewpoint (degsC)    : -2\n", "Temp (degsC/10)     : 0.0\n",
                   "24HrMINTMP (degsC)  : -40.0\n"}));
 }

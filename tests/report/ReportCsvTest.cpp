@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "decode/DcdMETAR.h"
 #include "report/DerivedValues.h"
 #include "report/ObservationTime.h"
 
@@ -67,16 +68,11 @@ TEST(ReportCsv, EveryLineHasTheHeadersCells) {
   EXPECT_EQ(names.back(), "derived.densityAltitudeFt");
 
   // Every field set: every cell but the station's holds a value.
-  DecodedReport r;
-  test::FillEveryField(r);
-  DerivedValues derived{1.5, 800, FlightCategory::Ifr, 87.6, 13, 1144};
+  DecodeOutcome outcome;
+  test::FillOutcome(outcome, {"A", "B"});
+  outcome.derived = {1.5, 800, FlightCategory::Ifr, 87.6, 13, 1144};
   std::string line;
-  AppendReportCsv(line, {.input = "x",
-                         .result = 0,
-                         .report = &r,
-                         .notDecoded = "A B",
-                         .observationTime = "2024-02-29T23:59Z",
-                         .derived = &derived});
+  AppendReportCsv(line, outcome);
   std::vector<std::string> cells = Cells(line.substr(0, line.size() - 1));
   ASSERT_EQ(cells.size(), names.size());
   for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -86,7 +82,10 @@ TEST(ReportCsv, EveryLineHasTheHeadersCells) {
 
   // A rejected report: input and result, then empty cells.
   line.clear();
-  AppendReportCsv(line, {.input = "metar, \"x\"", .result = 12});
+  DecodeOutcome rejected;
+  rejected.input = "metar, \"x\"";
+  rejected.result = kDecodeBadStation;
+  AppendReportCsv(line, rejected);
   cells = Cells(line.substr(0, line.size() - 1));
   ASSERT_EQ(cells.size(), names.size());
   EXPECT_EQ(cells[0], "metar, \"x\"");

@@ -19,13 +19,12 @@ namespace {
 using nlohmann::json;
 
 json Line(const char* text, const StationEntry* station = nullptr) {
-  DecodedReport report;
-  int result = DcdMETAR(text, report);
+  DecodeOutcome outcome;
+  outcome.input = text;
+  outcome.result = DcdMETAR(text, outcome.report);
+  outcome.station = station;
   std::string out;
-  AppendReportJson(out, {.input = text,
-                         .result = result,
-                         .report = result == 0 ? &report : nullptr,
-                         .station = station});
+  AppendReportJson(out, outcome);
   EXPECT_TRUE(out.ends_with('\n'));
   EXPECT_EQ(out.find('\n'), out.size() - 1) << "one object, one line";
   return json::parse(out);
@@ -74,12 +73,16 @@ TEST(ReportJson, AbsentFieldsAreLeftOut) {
   json rejected = Line("metar kabc");
   EXPECT_EQ(rejected, (json{{"input", "metar kabc"}, {"result", 12}}));
   std::string out;
-  AppendReportJson(out, {.input = "", .result = 8});
+  DecodeOutcome noText;
+  noText.result = kDecodeNoText;
+  AppendReportJson(out, noText);
   EXPECT_EQ(out, "{\"input\":\"\",\"result\":8}\n");
 }
 
 TEST(ReportJson, SlotArraysKeepTheirSlotNumbers) {
-  DecodedReport r;
+  DecodeOutcome outcome;
+  outcome.input = "x";
+  DecodedReport& r = outcome.report;
   ResetDecodedReport(r);
   CopyText(r.SurfaceObscuration[3], "FG");
   CopyText(r.ObscurationPhenomenon[1], "BR");
@@ -89,7 +92,7 @@ TEST(ReportJson, SlotArraysKeepTheirSlotNumbers) {
   CopyText(r.RecentWeather[0].Phenomenon, "TS");
   r.RecentWeather[0].EndMinute = 5;
   std::string out;
-  AppendReportJson(out, {.input = "x", .result = 0, .report = &r});
+  AppendReportJson(out, outcome);
   json j = json::parse(out)["report"];
   EXPECT_EQ(j["SurfaceObscuration"], (json::array({{{"Slot", 3}, {"Value", "FG"}}})));
   EXPECT_EQ(j["ObscurationPhenomenon"], (json::array({{{"Slot", 1}, {"Value", "BR"}}})));
@@ -140,18 +143,12 @@ TEST(ReportJson, HostileBytesStayValidJson) {
 }
 
 TEST(ReportJson, EveryFieldAndTheTopLevelKeys) {
-  DecodedReport r;
-  test::FillEveryField(r);
+  DecodeOutcome outcome;
+  test::FillOutcome(outcome, {"NOSIG", "\"Q\""});
+  outcome.derived.flightCategory = FlightCategory::Mvfr;
+  outcome.derived.ceilingFt = 1200;
   std::string out;
-  DerivedValues derived;
-  derived.flightCategory = FlightCategory::Mvfr;
-  derived.ceilingFt = 1200;
-  AppendReportJson(out, {.input = "x",
-                         .result = 0,
-                         .report = &r,
-                         .notDecoded = "NOSIG \"Q\"",
-                         .observationTime = "2024-02-29T23:59Z",
-                         .derived = &derived});
+  AppendReportJson(out, outcome);
   json line = json::parse(out);
   for (const FieldInfo& field : kReportFields) EXPECT_TRUE(line["report"].contains(field.name));
   EXPECT_EQ(line["report"]["CloudLayer"].size(), 6U);

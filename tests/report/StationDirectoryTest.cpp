@@ -89,6 +89,22 @@ TEST(StationDirectory, ADirectoryIsNotAStationFile) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "/tmp: Is a directory\n");
 }
 
+TEST(StationDirectory, ASymbolicLinkLoopSaysSo) {
+  // A loop of links fails with ELOOP (40 here): the system's own text.
+  const std::string dir = testing::TempDir() + "station-loop-" + std::to_string(getpid());
+  ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
+  const std::string a = dir + "/a", b = dir + "/b";
+  ASSERT_EQ(symlink(b.c_str(), a.c_str()), 0);
+  ASSERT_EQ(symlink(a.c_str(), b.c_str()), 0);
+  StationDirectory stations(a);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(stations.LookupStation("KAUS"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), a + ": Too many levels of symbolic links\n");
+  unlink(a.c_str());
+  unlink(b.c_str());
+  rmdir(dir.c_str());
+}
+
 // /proc/self/mem opens for reading but fails to read at offset 0 (no page is
 // mapped there): a file that cannot be read, even for root, which reads a
 // file of mode 000.

@@ -1,0 +1,53 @@
+// Submission: decoding, the station, the groups not decoded, the derived
+// values and the observation time; then the banner, echo and listing.
+#include "report/Submission.h"
+
+#include "report/PrintDecodedReport.h"
+#include "report/StationDirectory.h"
+#include "support/LineSink.h"
+
+namespace tarvik {
+
+void DecodeSubmission(const char* text, StationDirectory& stations, const DecodeOptions& options,
+                      DecodeOutcome& outcome) {
+  outcome.input = text != nullptr ? std::string_view(text) : std::string_view();
+  outcome.empty = text != nullptr && text[0] == '\0';
+  outcome.station = nullptr;
+  outcome.notDecoded.Clear();
+  outcome.derived = {};
+  outcome.observationTime = {};
+  if (outcome.empty) {
+    // Nothing to decode: the record stays as decoding would start it.
+    ResetDecodedReport(outcome.report);
+    outcome.result = kDecodeOk;
+    return;
+  }
+  outcome.result =
+      DcdMETAR(text, outcome.report, options.notDecoded ? &outcome.notDecoded : nullptr);
+  if (outcome.Rejected()) return;
+  const DecodedReport& report = outcome.report;
+  if (IsPresent(report.StationId)) outcome.station = stations.LookupStation(report.StationId);
+  if (options.derived) outcome.derived = DeriveValues(report, outcome.station);
+  if (options.month) {
+    outcome.observationTime = ObservationTime(report, *options.month, outcome.observationTimeText);
+  }
+}
+
+void WriteSubmission(const DecodeOutcome& outcome, LineSink& sink, TemperatureUnit unit) {
+  if (outcome.empty) {
+    sink.OutputLine("Obtain METAR strings from:");
+    sink.OutputLine(kReportSourceHint);
+    return;
+  }
+  sink.OutputLine("*****************************************************");
+  sink.OutputLine("INPUT METAR REPORT:");
+  sink.OutputLine(outcome.input);
+  if (outcome.Rejected()) {
+    sink.OutputLineF("DcdMETAR:  Error Return Number: %d\n", outcome.result);
+    return;
+  }
+  sink.OutputLine(" ");
+  PrintDecodedReport(outcome.report, outcome.station, sink, unit);
+}
+
+}  // namespace tarvik
