@@ -8,12 +8,17 @@
 namespace tarvik {
 
 ReportFormatter::ReportFormatter(std::shared_ptr<const StationTable> stations, TemperatureUnit unit,
-                                 OutputFormat format, std::optional<YearMonth> month)
+                                 OutputFormat format, std::optional<YearMonth> month,
+                                 bool extendedListing)
     : stations_(std::move(stations)), unit_(unit), format_(format) {
-  // The listing shows neither the groups not decoded nor the derived values:
-  // it does not pay for them.
+  // The listing shows neither the groups not decoded nor the derived values,
+  // and the second record only when asked: it does not pay for the rest.
   const bool table = format != OutputFormat::Listing;
-  options_ = {table, table, table ? month : std::nullopt};
+  extendedListing_ = !table && extendedListing;
+  options_.notDecoded = table;
+  options_.derived = table;
+  options_.extended = table || extendedListing_;
+  if (table) options_.month = month;
 }
 
 void ReportFormatter::AppendHeader(std::string& out) const {
@@ -24,7 +29,7 @@ bool ReportFormatter::Format(const char* report, std::string& out) {
   DecodeSubmission(SkipBlanks(report), stations_, options_, outcome_);
   switch (format_) {
   case OutputFormat::Listing:
-    WriteSubmission(outcome_, listing_, unit_);
+    WriteSubmission(outcome_, listing_, unit_, extendedListing_);
     listing_.MoveTo(out);
     break;
   case OutputFormat::Json: AppendReportJson(out, outcome_); break;

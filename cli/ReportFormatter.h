@@ -24,9 +24,11 @@ class alignas(64) ReportFormatter {
  public:
   /// `unit` is the listing's temperature unit. `month`, when given, is the
   /// month of every report: JSON and CSV then carry each report's full
-  /// observation time.
+  /// observation time. With `extendedListing`, the listing ends with the
+  /// second record's block.
   ReportFormatter(std::shared_ptr<const StationTable> stations, TemperatureUnit unit,
-                  OutputFormat format, std::optional<YearMonth> month = std::nullopt);
+                  OutputFormat format, std::optional<YearMonth> month = std::nullopt,
+                  bool extendedListing = false);
 
   /// AppendHeader() appends what comes before the first report: the CSV
   /// header line, nothing for the other formats.
@@ -41,6 +43,7 @@ class alignas(64) ReportFormatter {
   StationDirectory stations_;
   TemperatureUnit unit_;
   OutputFormat format_;
+  bool extendedListing_ = false;
   DecodeOptions options_;
   DecodeOutcome outcome_;
   ListingBuffer listing_;

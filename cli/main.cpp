@@ -40,6 +40,7 @@ constexpr std::chrono::milliseconds kProgressDelay(500);
 
 struct Options {
   bool fahrenheit = false;
+  bool extended = false;
   std::string stations;
   OutputFormat format = OutputFormat::Listing;
   int jobs = 0;  // 0: one per core
@@ -177,7 +178,8 @@ int Run(const Options& options) {
   const TemperatureUnit unit =
       options.fahrenheit ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
   FormatterFactory makeFormatter = [&] {
-    return std::make_unique<ReportFormatter>(stations, unit, options.format, options.month);
+    return std::make_unique<ReportFormatter>(stations, unit, options.format, options.month,
+                                             options.extended);
   };
   const std::vector<Source> sources = Sources(options);
 
@@ -260,6 +262,10 @@ int main(int argc, char** argv) {
   app.add_flag("--fahrenheit", options.fahrenheit,
                "List temperatures in degrees Fahrenheit (the listing\n"
                "only; default: Celsius).");
+  app.add_flag("--extended", options.extended,
+               "After each listing, list the groups the fixed record has\n"
+               "no room for (the listing only; JSON and CSV always\n"
+               "carry them as \"extended\").");
   app.add_option("--stations", options.stations,
                  "Station directory file (default: the stations.txt\n"
                  "installed with the program).")

@@ -15,27 +15,6 @@
 namespace tarvik {
 namespace {
 
-enum class BodyStep {
-  ReportType,
-  Station,
-  Nil,
-  Correction,
-  DateTime,
-  NilAfterDate,
-  Auto,
-  CorrectionAfterAuto,
-  Wind,
-  VariableWindDirection,
-  Cavok,
-  Visibility,
-  RunwayVisualRange,
-  PresentWeather,
-  PartialObscuration,
-  SkyCondition,
-  Temperature,
-  Altimeter,
-};
-
 using StepDecoder = bool (*)(const TokenList&, DecodedReport&, int&);
 
 bool IsGroup(const TokenList& tokens, int index, std::string_view keyword) {
@@ -48,11 +27,20 @@ bool DecodeReportType(const TokenList& tokens, DecodedReport& report, int& index
   return true;
 }
 
+bool IsStation(std::string_view group) {
+  return group.size() == 4 && AllAlpha(group.data(), 1) && AllAlnum(group.data() + 1, 3);
+}
+
+// The station; right after the report type, "COR CCCC" too: the code form
+// puts a correction's COR there.
 bool DecodeStation(const TokenList& tokens, DecodedReport& report, int& index) {
   std::string_view group = tokens.View(index);
-  if (group.size() != 4 || !AllAlpha(group.data(), 1) || !AllAlnum(group.data() + 1, 3)) {
-    return false;
+  if (IsGroup(tokens, index, "COR") && IsPresent(report.ReportCodeName) &&
+      IsStation(tokens.View(index + 1))) {
+    report.CorrectedReport = 1;
+    group = tokens.View(++index);
   }
+  if (!IsStation(group)) return false;
   CopyText(report.StationId, group);
   ++index;
   return true;
@@ -152,21 +140,43 @@ constexpr bool StepsInOrder() {
 }
 static_assert(StepsInOrder(), "kBodySteps must list the eighteen steps in order");
 
+// The text without the "=" that ends a report in a bulletin, and the blanks
+// after it.
+std::string_view WithoutEndMark(std::string_view text) {
+  std::string_view trimmed = text;
+  while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+  if (trimmed.empty() || trimmed.back() != '=') return text;
+  trimmed.remove_suffix(1);
+  return trimmed;
+}
+
 }  // namespace
 
 int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecoded,
-             RemarkDispatch dispatch) {
+             RemarkDispatch dispatch, WalkTrace* trace) {
   if (notDecoded != nullptr) notDecoded->Clear();
+  if (trace != nullptr) {
+    trace->fate.clear();
+    trace->remarks = -1;
+  }
   if (text == nullptr) return kDecodeNoText;
   ResetDecodedReport(report);
   // Splitting copies the text; without that copy nothing can be decoded, and
   // the failure is a result code, not an exception out of the decoder.
-  TokenList tokens;
+  TokenList own;
+  TokenList& tokens = trace != nullptr ? trace->tokens : own;
   try {
-    tokens.Split(text);
+    tokens.Split(WithoutEndMark(text));
+    if (trace != nullptr)
+      trace->fate.assign(static_cast<std::size_t>(tokens.Size()), WalkTrace::kPassedOver);
   } catch (const std::bad_alloc&) {
     return kDecodeNoText;
   }
+  // What the walk does with each group, when the caller keeps it.
+  auto mark = [&](int first, int end, int8_t fate) {
+    if (trace == nullptr) return;
+    for (int i = first; i < end; ++i) trace->fate[static_cast<std::size_t>(i)] = fate;
+  };
 
   int index = 0;
   int next = 0;        // the step to try; kStepCount once every step was tried
@@ -174,6 +184,8 @@ int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecod
   while (const char* group = tokens[index]) {
     // The body ends at the first exact "RMK", wherever it stands.
     if (TextEquals(group, "RMK")) {
+      mark(index, tokens.Size(), WalkTrace::kRemarks);
+      if (trace != nullptr) trace->remarks = index;
       if (dispatch == RemarkDispatch::EveryRow) {
         DecodeRemarksPlain(tokens, report, notDecoded);
       } else {
@@ -183,13 +195,16 @@ int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecod
     }
     if (next == kStepCount) {
       // Pass the group over and resume after the last step that took one.
-      if (notDecoded != nullptr) notDecoded->Add(group);
+      if (notDecoded != nullptr) notDecoded->Add(index, group);
+      mark(index, index + 1, WalkTrace::kPassedOver);
       ++index;
       next = lastTaken + 1;
       continue;
     }
     const BodyStepRow& row = kBodySteps[next];
+    const int first = index;
     if (row.decode(tokens, report, index)) {
+      mark(first, index, static_cast<int8_t>(row.step));
       lastTaken = next++;
     } else if (row.step == BodyStep::Station) {
       DebugPrint("DcdMETAR: bad token[%d] = %s\n", index, group);

@@ -10,12 +10,20 @@
 namespace tarvik {
 
 void TokenList::Split(const char* text) {
+  if (text == nullptr) {
+    count_ = 0;
+    groups_ = inlineGroups_;
+    lengths_ = inlineLengths_;
+    return;
+  }
+  Split(std::string_view(text));
+}
+
+void TokenList::Split(std::string_view text) {
   count_ = 0;
   groups_ = inlineGroups_;
   lengths_ = inlineLengths_;
-  if (text == nullptr) return;
-
-  const std::size_t length = std::strlen(text);
+  const std::size_t length = text.size();
   // The copy is padded to whole eight-byte words past its terminator, so that
   // the blanks can be found a word at a time.
   const std::size_t padded = (length + 1 + 7) / 8 * 8;
@@ -24,8 +32,9 @@ void TokenList::Split(const char* text) {
     heapText_ = std::make_unique<char[]>(padded);
     copy = heapText_.get();
   }
-  std::memcpy(copy, text, length + 1);
-  std::memset(copy + length + 1, 0, padded - length - 1);
+  if (length != 0) std::memcpy(copy, text.data(), length);
+  std::memset(copy + length, 0, padded - length);
+  copy_ = copy;
 
   // At most one group per two characters (a group and its separator).
   std::size_t maxGroups = length / 2 + 1;

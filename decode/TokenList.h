@@ -25,6 +25,7 @@ class TokenList {
   /// Split() replaces the list with the groups of `text` (a null text gives
   /// an empty list).
   void Split(const char* text);
+  void Split(std::string_view text);
 
   [[nodiscard]] int Size() const { return count_; }
   /// The group at `index`, or nullptr when index is outside the list.
@@ -37,6 +38,11 @@ class TokenList {
     return index >= 0 && index < count_ ? std::string_view(groups_[index], lengths_[index])
                                         : std::string_view();
   }
+  /// Offset() is where the group at `index` starts in the text that was
+  /// split (its copy is byte for byte the text); 0 outside the list.
+  [[nodiscard]] std::size_t Offset(int index) const {
+    return index >= 0 && index < count_ ? static_cast<std::size_t>(groups_[index] - copy_) : 0;
+  }
 
  private:
   static constexpr std::size_t kInlineText = 1024;
@@ -48,6 +54,7 @@ class TokenList {
   std::unique_ptr<char[]> heapText_;
   std::unique_ptr<const char*[]> heapGroups_;
   std::unique_ptr<std::size_t[]> heapLengths_;
+  const char* copy_ = inlineText_;  // the copy being split
   const char** groups_ = inlineGroups_;
   std::size_t* lengths_ = inlineLengths_;
   int count_ = 0;

@@ -28,7 +28,17 @@ std::optional<int32_t> WholeFeet(double feet) {
   return static_cast<int32_t>(rounded);
 }
 
-std::optional<double> VisibilitySm(const DecodedReport& r) {
+// The observation's prevailing visibility in the second record: the first
+// visibility in metres without a direction.
+std::optional<double> ExtendedMetres(const ExtendedReport* extended) {
+  if (extended == nullptr) return std::nullopt;
+  for (const ExtendedVisibility& v : extended->visibility) {
+    if (v.head.trend == kObservation && v.direction.empty() && IsPresent(v.meters)) return v.meters;
+  }
+  return std::nullopt;
+}
+
+std::optional<double> VisibilitySm(const DecodedReport& r, const ExtendedReport* extended) {
   double miles = 0;
   if (IsPresent(r.PrevailingVisibilitySm)) {
     miles = r.PrevailingVisibilitySm;
@@ -36,6 +46,8 @@ std::optional<double> VisibilitySm(const DecodedReport& r) {
     miles = r.PrevailingVisibilityM / kMetresPerStatuteMile;
   } else if (IsPresent(r.PrevailingVisibilityKm)) {
     miles = r.PrevailingVisibilityKm * 1000.0 / kMetresPerStatuteMile;
+  } else if (std::optional<double> metres = ExtendedMetres(extended)) {
+    miles = *metres / kMetresPerStatuteMile;
   } else {
     return std::nullopt;
   }
@@ -51,6 +63,19 @@ int ListedLayers(const DecodedReport& r) {
   int n = 0;
   while (n < kCloudLayerSlots && IsPresent(r.CloudLayer[n].Cover)) ++n;
   return n;
+}
+
+// The lowest broken or overcast layer (or vertical visibility) of the
+// observation's second record with a height.
+std::optional<int32_t> ExtendedCeilingFt(const ExtendedReport* extended) {
+  std::optional<int32_t> lowest;
+  if (extended == nullptr) return lowest;
+  for (const ExtendedCloud& c : extended->clouds) {
+    if (c.head.trend != kObservation || !IsPresent(c.heightFt)) continue;
+    if (c.cover != "BKN" && c.cover != "OVC" && c.cover != "VV") continue;
+    if (!lowest || c.heightFt < *lowest) lowest = c.heightFt;
+  }
+  return lowest;
 }
 
 std::optional<int32_t> CeilingFt(const DecodedReport& r) {
@@ -84,9 +109,14 @@ std::optional<FlightCategory> VisibilityPart(const DecodedReport& r, std::option
 }
 
 // A sky without a ceiling counts as VFR only when what was reported says
-// so: clear sky, or nothing but FEW and SCT layers (or CAVOK).
-bool SkyWithoutCeiling(const DecodedReport& r) {
+// so: clear sky, or nothing but FEW and SCT layers (or CAVOK, NSC, NCD).
+bool SkyWithoutCeiling(const DecodedReport& r, const ExtendedReport* extended) {
   if (r.Cavok) return true;
+  if (extended != nullptr) {
+    for (const ExtendedSky& sky : extended->sky) {
+      if (sky.head.trend == kObservation) return true;
+    }
+  }
   const int layers = ListedLayers(r);
   if (layers == 0) return false;
   for (int k = 0; k < layers; ++k) {
@@ -99,9 +129,10 @@ bool SkyWithoutCeiling(const DecodedReport& r) {
   return true;
 }
 
-std::optional<FlightCategory> CeilingPart(const DecodedReport& r, std::optional<int32_t> feet) {
+std::optional<FlightCategory> CeilingPart(const DecodedReport& r, std::optional<int32_t> feet,
+                                          const ExtendedReport* extended) {
   if (!feet) {
-    if (SkyWithoutCeiling(r)) return FlightCategory::Vfr;
+    if (SkyWithoutCeiling(r, extended)) return FlightCategory::Vfr;
     return std::nullopt;
   }
   if (*feet < 500) return FlightCategory::Lifr;
@@ -153,12 +184,16 @@ std::string_view FlightCategoryName(FlightCategory category) {
   return "";
 }
 
-DerivedValues DeriveValues(const DecodedReport& r, const StationEntry* station) {
+DerivedValues DeriveValues(const DecodedReport& r, const StationEntry* station,
+                           const ExtendedReport* extended) {
   DerivedValues d;
-  d.visibilitySm = VisibilitySm(r);
+  d.visibilitySm = VisibilitySm(r, extended);
   d.ceilingFt = CeilingFt(r);
+  if (std::optional<int32_t> more = ExtendedCeilingFt(extended)) {
+    if (!d.ceilingFt || *more < *d.ceilingFt) d.ceilingFt = more;
+  }
   std::optional<FlightCategory> byVisibility = VisibilityPart(r, d.visibilitySm);
-  std::optional<FlightCategory> byCeiling = CeilingPart(r, d.ceilingFt);
+  std::optional<FlightCategory> byCeiling = CeilingPart(r, d.ceilingFt, extended);
   if (byVisibility && byCeiling) {
     d.flightCategory = std::min(*byVisibility, *byCeiling);
   } else {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "decode/DecodedReport.h"
+#include "extended/ExtendedReport.h"
 
 namespace tarvik {
 
@@ -84,7 +85,10 @@ inline constexpr DerivedField kDerivedFields[] = {
 }
 
 /// DeriveValues() computes the derived values of `report`; `station` (null
-/// when not found) gives the elevation for the altitudes.
+/// when not found) gives the elevation for the altitudes, and `extended`
+/// (null: none) the observation's second record, read where the record has
+/// nothing: its visibility in metres (the first without a direction), its
+/// cloud layers, and NSC or NCD, which rule out a ceiling as CLR does.
 /// - visibilitySm: PrevailingVisibilitySm, else the metres or kilometres
 ///   converted (1 SM = 1609.344 m), rounded to 2 decimals.
 /// - ceilingFt: the lowest BKN or OVC layer (its three-digit height code
@@ -103,6 +107,7 @@ inline constexpr DerivedField kDerivedFields[] = {
 ///   pressure altitude / 1000 (the pilot's rule of thumb), with the tenths
 ///   temperature when there.
 /// Whole feet round half away from zero.
-[[nodiscard]] DerivedValues DeriveValues(const DecodedReport& report, const StationEntry* station);
+[[nodiscard]] DerivedValues DeriveValues(const DecodedReport& report, const StationEntry* station,
+                                         const ExtendedReport* extended = nullptr);
 
 }  // namespace tarvik

@@ -14,6 +14,7 @@
 
 #include "decode/ReportFields.h"
 #include "report/DerivedValues.h"
+#include "report/ExtendedText.h"
 #include "report/NumberText.h"
 #include "report/StationDirectory.h"
 #include "support/Utf8.h"
@@ -194,6 +195,7 @@ const Plan& ThePlan() {
       plan.header += ",derived.";
       plan.header += field.name;
     }
+    AppendExtendedCsvHeader(plan.header);
     plan.header += '\n';
     MakeRuns(plan);
     return plan;
@@ -281,7 +283,8 @@ void DerivedCells(std::string& out, const DerivedValues& derived) {
 void AppendCsvHeader(std::string& out) { out += ThePlan().header; }
 
 std::size_t CsvColumnCount() {
-  return 3 + ThePlan().cells.size() + StationColumnCount() + 1 + std::size(kDerivedFields);
+  return 3 + ThePlan().cells.size() + StationColumnCount() + 1 + std::size(kDerivedFields) +
+         ExtendedCsvColumnCount();
 }
 
 void AppendCsvCell(std::string& out, std::string_view text) {
@@ -358,6 +361,7 @@ void AppendReportCsv(std::string& out, const DecodeOutcome& outcome) {
   out += ',';
   AppendCsvCell(out, outcome.notDecoded.Joined());
   DerivedCells(out, outcome.derived);
+  AppendExtendedCsv(out, outcome.extended);
   out += '\n';
 }
 

@@ -10,6 +10,7 @@
 
 #include "decode/ReportFields.h"
 #include "report/DerivedValues.h"
+#include "report/ExtendedText.h"
 #include "report/NumberText.h"
 #include "report/StationDirectory.h"
 #include "support/Utf8.h"
@@ -366,6 +367,7 @@ void AppendReportJson(std::string& out, const DecodeOutcome& outcome) {
       out += ']';
     }
     if (!outcome.derived.Empty()) AppendDerived(out, outcome.derived);
+    AppendExtendedJson(out, outcome.extended);
   }
   out += "}\n";
 }

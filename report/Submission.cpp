@@ -2,6 +2,8 @@
 // values and the observation time; then the banner, echo and listing.
 #include "report/Submission.h"
 
+#include "extended/DecodeExtended.h"
+#include "report/ExtendedText.h"
 #include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
 #include "support/LineSink.h"
@@ -14,6 +16,7 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
   outcome.empty = text != nullptr && text[0] == '\0';
   outcome.station = nullptr;
   outcome.notDecoded.Clear();
+  outcome.extended.Clear();
   outcome.derived = {};
   outcome.observationTime = {};
   if (outcome.empty) {
@@ -22,18 +25,25 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
     outcome.result = kDecodeOk;
     return;
   }
+  // The second record is made of the groups not decoded.
+  const bool notDecoded = options.notDecoded || options.extended;
   outcome.result =
-      DcdMETAR(text, outcome.report, options.notDecoded ? &outcome.notDecoded : nullptr);
+      DcdMETAR(text, outcome.report, notDecoded ? &outcome.notDecoded : nullptr,
+               RemarkDispatch::ByFirstByte, options.extended ? &outcome.trace : nullptr);
   if (outcome.Rejected()) return;
   const DecodedReport& report = outcome.report;
+  if (options.extended) {
+    DecodeExtended(outcome.trace, outcome.input, report, outcome.notDecoded, outcome.extended);
+  }
   if (IsPresent(report.StationId)) outcome.station = stations.LookupStation(report.StationId);
-  if (options.derived) outcome.derived = DeriveValues(report, outcome.station);
+  if (options.derived) outcome.derived = DeriveValues(report, outcome.station, &outcome.extended);
   if (options.month) {
     outcome.observationTime = ObservationTime(report, *options.month, outcome.observationTimeText);
   }
 }
 
-void WriteSubmission(const DecodeOutcome& outcome, LineSink& sink, TemperatureUnit unit) {
+void WriteSubmission(const DecodeOutcome& outcome, LineSink& sink, TemperatureUnit unit,
+                     bool extended) {
   if (outcome.empty) {
     sink.OutputLine("Obtain METAR strings from:");
     sink.OutputLine(kReportSourceHint);
@@ -48,6 +58,7 @@ void WriteSubmission(const DecodeOutcome& outcome, LineSink& sink, TemperatureUn
   }
   sink.OutputLine(" ");
   PrintDecodedReport(outcome.report, outcome.station, sink, unit);
+  if (extended) PrintExtendedReport(outcome.extended, sink);
 }
 
 }  // namespace tarvik

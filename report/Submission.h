@@ -9,6 +9,7 @@
 #include "decode/DcdMETAR.h"
 #include "decode/DecodedReport.h"
 #include "decode/NotDecodedGroups.h"
+#include "extended/ExtendedReport.h"
 #include "report/DerivedValues.h"
 #include "report/ObservationTime.h"
 #include "report/TemperatureUnit.h"
@@ -26,6 +27,7 @@ inline constexpr const char* kReportSourceHint = "https://aviationweather.gov/da
 struct DecodeOptions {
   bool notDecoded = true;          // collect the groups not decoded
   bool derived = true;             // compute the derived values
+  bool extended = true;            // decode what the fixed record has no room for
   std::optional<YearMonth> month;  // the reports' month: gives the full observation time
 };
 
@@ -46,6 +48,8 @@ struct DecodeOutcome {
   DecodedReport report;                   // the record; meaningful when the result is 0
   const StationEntry* station = nullptr;  // the directory's entry for StationId, if any
   NotDecodedGroups notDecoded;            // the groups no decoder took
+  WalkTrace trace;                        // what the walk did with each group
+  ExtendedReport extended;                // the second record
   DerivedValues derived;                  // the values derived from the record
   std::string_view observationTime;       // YYYY-MM-DDTHH:MMZ, or empty when unknown
   char observationTimeText[kObservationTimeLength + 1] = {};  // where observationTime points
@@ -54,9 +58,10 @@ struct DecodeOutcome {
 /// DecodeSubmission() decodes `text` into `outcome`: the record and the
 /// result, the station's entry (looked up in `stations` when the record has
 /// a StationId; valid until the next lookup there), and, as `options` ask,
-/// the groups not decoded, the derived values and the full observation
-/// time. A rejected text leaves only `input` and `result` meaningful. An
-/// empty text is not decoded: its record is the initial one, its result 0.
+/// the second record (which takes its groups out of those not decoded), the
+/// groups not decoded, the derived values and the full observation time.
+/// A rejected text leaves only `input` and `result` meaningful. An empty
+/// text is not decoded: its record is the initial one, its result 0.
 void DecodeSubmission(const char* text, StationDirectory& stations, const DecodeOptions& options,
                       DecodeOutcome& outcome);
 
@@ -65,7 +70,9 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
 /// a banner of 53 asterisks, "INPUT METAR REPORT:", the text as given, and
 /// then either the decoder's error line ("DcdMETAR:  Error Return Number:
 /// n", ended by a line feed) or a line of one blank and the listing, with
-/// temperatures in `unit`.
-void WriteSubmission(const DecodeOutcome& outcome, LineSink& sink, TemperatureUnit unit);
+/// temperatures in `unit`; with `extended`, the second record's block after
+/// it.
+void WriteSubmission(const DecodeOutcome& outcome, LineSink& sink, TemperatureUnit unit,
+                     bool extended = false);
 
 }  // namespace tarvik

@@ -95,7 +95,8 @@ void FillOutcome(DecodeOutcome& outcome, std::initializer_list<std::string_view>
   outcome.result = kDecodeOk;
   FillEveryField(outcome.report);
   outcome.notDecoded.Clear();
-  for (std::string_view group : notDecoded) outcome.notDecoded.Add(group);
+  int index = 0;
+  for (std::string_view group : notDecoded) outcome.notDecoded.Add(index++, group);
   outcome.observationTime = "2024-02-29T23:59Z";
 }
 

@@ -231,7 +231,7 @@ class Walk {
 
  private:
   void AddNotDecoded(int start, int end) {
-    for (int i = start; i < end; ++i) notDecoded_->Add(tokens_[i]);
+    for (int i = start; i < end; ++i) notDecoded_->Add(i, tokens_.View(i));
   }
 
   const TokenList& tokens_;

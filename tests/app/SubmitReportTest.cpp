@@ -54,11 +54,11 @@ TEST_F(SubmitReportTest, EmptyReportGivesTheTwoHintLines) {
 
 TEST_F(SubmitReportTest, RejectedReportGivesExactlyFourLines) {
   int result = 0;
-  EXPECT_EQ(Submit("METAR COR KABC 121755Z", &result),
-            (std::vector<std::string>{kBanner, "INPUT METAR REPORT:", "METAR COR KABC 121755Z",
+  EXPECT_EQ(Submit("METAR KAB 121755Z", &result),
+            (std::vector<std::string>{kBanner, "INPUT METAR REPORT:", "METAR KAB 121755Z",
                                       "DcdMETAR:  Error Return Number: 12\n"}));
   EXPECT_EQ(result, 12);
-  EXPECT_EQ(diagnostics, "DcdMETAR: bad token[1] = COR\n");
+  EXPECT_EQ(diagnostics, "DcdMETAR: bad token[1] = KAB\n");
   EXPECT_EQ(view.counts, std::vector<int>{4});
 }
 

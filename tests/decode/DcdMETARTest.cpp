@@ -78,6 +78,8 @@ TEST(DcdMETAR, HeaderKeywords) {
       {"METAR KABC NIL", "METAR", 1, 0, 0},
       {"KABC 121755Z NIL", "", 1, 0, 0},  // the second NIL step, after the date
       {"SPECI KABC COR 121755Z", "SPECI", 0, 1, 0},
+      {"METAR COR KABC 121755Z", "METAR", 0, 1, 0},  // the code form's order for a correction
+      {"SPECI COR KABC NIL", "SPECI", 1, 1, 0},
       {"KABC 121755Z AUTO COR 24010KT", "", 0, 1, 1},
       {"KABC AUTO", "", 0, 0, 1},
       {"KABC nil Auto", "", 0, 0, 0},  // keywords are case-sensitive
@@ -95,6 +97,44 @@ TEST(DcdMETAR, HeaderKeywords) {
   }
   EXPECT_EQ(Decode("KABC 121755Z 24010KT CAVOK").Cavok, 1);
   EXPECT_EQ(Decode("KABC 1755Z").Wind.Speed, kNone);
+}
+
+TEST(DcdMETAR, BulletinEndMark) {
+  // A final "=" (blanks may follow) is not part of the last group.
+  DecodedReport r = Decode("KABC 121755Z FEW030 12/08=  ");
+  EXPECT_EQ(r.Temperature, 12);
+  EXPECT_EQ(r.DewPoint, 8);
+  r = Decode("KABC 121755Z FEW030=");
+  EXPECT_STREQ(r.CloudLayer[0].Cover, "FEW");
+  EXPECT_STREQ(r.CloudLayer[0].Phenomenon, "");
+  EXPECT_STREQ(Decode("KABC=").StationId, "KABC");
+  NotDecodedGroups groups;
+  for (const char* text : {"KABC 121755Z 12/08 =", "KABC 121755Z 12/08=="}) {
+    SCOPED_TRACE(text);
+    ASSERT_EQ(DcdMETAR(text, r, &groups), kDecodeOk);
+    EXPECT_EQ(r.Temperature, text[18] == ' ' ? 12 : kNone);
+    EXPECT_EQ(groups.Joined(), text[18] == ' ' ? "" : "12/08=");  // only one mark goes
+  }
+  int result = -1;
+  Decode("=", &result);
+  EXPECT_EQ(result, kDecodeOk);
+}
+
+TEST(DcdMETAR, TraceSaysWhatTookEachGroup) {
+  DecodedReport r;
+  WalkTrace trace;
+  ASSERT_EQ(DcdMETAR("METAR KABC 121755Z 24010KT XYZ 1 1/2SM RMK AO2 =", r, nullptr,
+                     RemarkDispatch::ByFirstByte, &trace),
+            kDecodeOk);
+  using S = BodyStep;
+  const std::vector<int8_t> fate = {
+      int8_t(S::ReportType), int8_t(S::Station),     int8_t(S::DateTime),
+      int8_t(S::Wind),       WalkTrace::kPassedOver, int8_t(S::Visibility),
+      int8_t(S::Visibility), WalkTrace::kRemarks,    WalkTrace::kRemarks};
+  EXPECT_EQ(trace.fate, fate);
+  EXPECT_EQ(trace.remarks, 7);
+  EXPECT_EQ(trace.tokens.Size(), 9);
+  EXPECT_EQ(trace.tokens.Offset(4), 27U);  // XYZ, as placed in the text
 }
 
 TEST(DcdMETAR, DateAndTimeForms) {
@@ -137,8 +177,8 @@ TEST(DcdMETAR, ErrorReturns) {
     EXPECT_STREQ(report.StationId, "KXYZ");
     EXPECT_EQ(diagnostics, "");
   }
-  {  // The station step sees COR; what came before stays set, nothing after is read.
-    EXPECT_EQ(DecodeCapturing("METAR COR KABC 121755Z", report, &diagnostics), kDecodeBadStation);
+  {  // COR without a station after it: what came before stays set, nothing after is read.
+    EXPECT_EQ(DecodeCapturing("METAR COR KAB 121755Z", report, &diagnostics), kDecodeBadStation);
     EXPECT_EQ(diagnostics, "DcdMETAR: bad token[1] = COR\n");
     EXPECT_STREQ(report.ReportCodeName, "METAR");
     EXPECT_STREQ(report.StationId, "");

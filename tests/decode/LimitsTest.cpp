@@ -35,6 +35,20 @@ TEST(Limits, TenMegabyteReport) {
   EXPECT_EQ(terminal.FindLine(2)->length, report.size());
 }
 
+TEST(Limits, TrendsByTheHundredThousand) {
+  // More trends than an entry's owner index can name: the rest stay not
+  // decoded, and nothing is read out of bounds.
+  std::string report = "EGLL 121200Z 24010KT 9999 FEW030 12/08 Q1013";
+  for (int i = 0; i < 40000; ++i) report += " TEMPO 4000 BR";
+  CTerminal terminal;
+  StationDirectory stations(std::shared_ptr<const StationTable>{});
+  DecodeOutcome outcome;
+  SubmitReport(report.c_str(), terminal, stations, TemperatureUnit::Celsius, outcome);
+  EXPECT_EQ(outcome.extended.trends.size(), 32767U);
+  EXPECT_EQ(outcome.notDecoded.Indices().size(), 3U * (40000 - 32767));
+  EXPECT_EQ(outcome.extended.visibility.back().head.trend, 32766);
+}
+
 TEST(Limits, AMillionBlanks) {
   std::string blanks(1'000'000, ' ');
   int result = -1;

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "decode/DcdMETAR.h"
 #include "report/DerivedValues.h"
+#include "report/ExtendedText.h"
 #include "report/ObservationTime.h"
 
 namespace tarvik {
@@ -64,10 +65,14 @@ TEST(ReportCsv, EveryLineHasTheHeadersCells) {
   EXPECT_EQ(names.size(), CsvColumnCount());
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
   EXPECT_EQ(names[3], "SynopticCloudGroup");
-  EXPECT_EQ(names[names.size() - 7], "notDecoded");
-  EXPECT_EQ(names.back(), "derived.densityAltitudeFt");
+  const std::size_t extended = ExtendedCsvColumnCount();
+  EXPECT_EQ(names[names.size() - extended - 7], "notDecoded");
+  EXPECT_EQ(names[names.size() - extended - 1], "derived.densityAltitudeFt");
+  EXPECT_EQ(names[names.size() - extended], "extended.wind.group");
+  EXPECT_EQ(names.back(), "extended.overflow");
 
-  // Every field set: every cell but the station's holds a value.
+  // Every field set: every cell but the station's and the second record's
+  // (empty but for its overflow flag) holds a value.
   DecodeOutcome outcome;
   test::FillOutcome(outcome, {"A", "B"});
   outcome.derived = {1.5, 800, FlightCategory::Ifr, 87.6, 13, 1144};
@@ -77,7 +82,9 @@ TEST(ReportCsv, EveryLineHasTheHeadersCells) {
   ASSERT_EQ(cells.size(), names.size());
   for (std::size_t i = 0; i < cells.size(); ++i) {
     SCOPED_TRACE(names[i]);
-    EXPECT_EQ(cells[i].empty(), names[i].starts_with("Station."));
+    const bool empty = names[i].starts_with("Station.") ||
+                       (names[i].starts_with("extended.") && names[i] != "extended.overflow");
+    EXPECT_EQ(cells[i].empty(), empty);
   }
 
   // A rejected report: input and result, then empty cells.

@@ -1,0 +1,29 @@
+// ExtendedReport: clearing the record and asking whether it holds anything.
+#include "extended/ExtendedReport.h"
+
+namespace tarvik {
+namespace {
+
+// Applies `visit` to every list of the record.
+template <typename Record, typename Visit>
+void EachList(Record& r, Visit visit) {
+  visit(r.wind), visit(r.visibility), visit(r.runwayVisualRange), visit(r.weather);
+  visit(r.sky), visit(r.clouds), visit(r.temperature), visit(r.altimeter);
+  visit(r.recentWeather), visit(r.windShear), visit(r.seaState), visit(r.runwayState);
+  visit(r.rainfall), visit(r.colourState), visit(r.modifier), visit(r.notReported);
+  visit(r.trends);
+}
+
+}  // namespace
+
+void ExtendedReport::Clear() {
+  EachList(*this, [](auto& list) { list.clear(); });
+}
+
+bool ExtendedReport::Empty() const {
+  bool empty = true;
+  EachList(*this, [&](const auto& list) { empty = empty && list.empty(); });
+  return empty;
+}
+
+}  // namespace tarvik

@@ -1,0 +1,401 @@
+// ExtendedText: the three writers of the second record, each a walk of its
+// catalogue.
+#include "report/ExtendedText.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "extended/ExtendedFields.h"
+#include "report/FixedText.h"
+#include "report/NumberText.h"
+#include "report/ReportCsv.h"
+#include "report/ReportJson.h"
+#include "support/LineSink.h"
+
+namespace tarvik {
+namespace {
+
+template <typename T>
+T Read(const char* entry, const ExtendedMember& member) {
+  T value;
+  std::memcpy(&value, entry + member.offset, sizeof value);
+  return value;
+}
+
+bool HasMember(const char* entry, const ExtendedMember& member) {
+  switch (member.type) {
+  case MemberType::Text:
+  case MemberType::Codes: return !Read<std::string_view>(entry, member).empty();
+  case MemberType::Int: return IsPresent(Read<int32_t>(entry, member));
+  case MemberType::Real: return HasReal(Read<double>(entry, member));
+  case MemberType::Set: return Read<bool>(entry, member);
+  }
+  return false;
+}
+
+// The entries of every kind, owner by owner: a kind's entries come in the
+// order of their owners, so each owner's are a stretch, and asking for the
+// owners in order (the observation, then trend 0, 1 ...) reads each entry
+// once.
+class OwnerEntries {
+ public:
+  explicit OwnerEntries(const ExtendedReport& report) {
+    for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
+      lists_[k] = kExtendedKinds[k].entries(report);
+    }
+  }
+  /// Of() gives the entries of kind `k` that belong to `owner`, which is
+  /// the owner asked for before it or a later one.
+  void Of(std::size_t k, int16_t owner, std::vector<const char*>& entries) {
+    entries.clear();
+    const EntryList& list = lists_[k];
+    std::size_t& at = next_[k];
+    while (at < list.count && list.Head(at).trend < owner) ++at;
+    for (; at < list.count && list.Head(at).trend == owner; ++at) {
+      entries.push_back(list.Entry(at));
+    }
+  }
+
+ private:
+  std::array<EntryList, std::size(kExtendedKinds)> lists_{};
+  std::array<std::size_t, std::size(kExtendedKinds)> next_{};
+};
+
+// The kinds an owner may have: the observation all with slots of their own,
+// a trend those with trend slots.
+bool OwnerMayHave(const ExtendedKind& kind, int16_t owner) {
+  return owner == kObservation ? kind.slots > 0 : kind.trendSlots > 0;
+}
+
+// --- JSON ---------------------------------------------------------------------
+
+void JsonValue(std::string& out, const char* entry, const ExtendedMember& member) {
+  switch (member.type) {
+  case MemberType::Text: AppendJsonString(out, Read<std::string_view>(entry, member)); break;
+  case MemberType::Codes: {
+    const std::string_view codes = Read<std::string_view>(entry, member);
+    out += '[';
+    for (std::size_t at = 0; at < codes.size(); at += 2) {
+      if (at != 0) out += ',';
+      AppendJsonString(out, codes.substr(at, 2));
+    }
+    out += ']';
+    break;
+  }
+  case MemberType::Int: AppendNumber(out, Read<int32_t>(entry, member)); break;
+  case MemberType::Real: AppendNumber(out, Read<double>(entry, member)); break;
+  case MemberType::Set: out += "true"; break;
+  }
+}
+
+void JsonKey(std::string& out, std::string_view key, bool& first) {
+  out += first ? "\"" : ",\"";
+  first = false;
+  out += key;
+  out += "\":";
+}
+
+// An entry's members, each with a comma before it.
+void JsonMembers(std::string& out, const char* entry, const ExtendedKind& kind, bool& first) {
+  for (const ExtendedMember& member : kind.members) {
+    if (!HasMember(entry, member)) continue;
+    JsonKey(out, member.name, first);
+    JsonValue(out, entry, member);
+  }
+}
+
+void JsonEntry(std::string& out, const char* entry, const ExtendedKind& kind) {
+  out += "{\"group\":";
+  AppendJsonString(out, reinterpret_cast<const ExtendedHead*>(entry)->group);
+  bool first = false;
+  JsonMembers(out, entry, kind, first);
+  out += '}';
+}
+
+// The groups of a text, as a list.
+void JsonGroups(std::string& out, std::string_view text) {
+  out += '[';
+  bool first = true;
+  while (!text.empty()) {
+    const std::size_t blank = text.find(' ');
+    const std::string_view group = text.substr(0, blank);
+    if (!group.empty()) {
+      if (!first) out += ',';
+      first = false;
+      AppendJsonString(out, group);
+    }
+    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+  }
+  out += ']';
+}
+
+// The kinds `owner` has, each under its key, each with a comma before it
+// (the first with none when `first`).
+void JsonKinds(std::string& out, OwnerEntries& owners, int16_t owner, bool& first) {
+  std::vector<const char*> entries;
+  for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
+    const ExtendedKind& kind = kExtendedKinds[k];
+    owners.Of(k, owner, entries);
+    if (!OwnerMayHave(kind, owner)) continue;
+    if (entries.empty()) continue;
+    JsonKey(out, kind.key, first);
+    switch (kind.shape) {
+    case KindShape::Object: JsonEntry(out, entries[0], kind); break;
+    case KindShape::Value: JsonValue(out, entries[0], kind.members[0]); break;
+    case KindShape::List:
+      out += '[';
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i != 0) out += ',';
+        JsonEntry(out, entries[i], kind);
+      }
+      out += ']';
+      break;
+    }
+  }
+}
+
+// --- CSV ----------------------------------------------------------------------
+
+// One column: a member (or the group: member -1) of slot `slot` of `kind`
+// (-1: the trend itself) of the observation (trend -1) or of a trend.
+struct Column {
+  int kind;
+  int member;
+  int slot;
+  int trend;
+};
+
+struct CsvPlan {
+  std::vector<Column> columns;
+  std::string header;
+  std::string empty;  // the cells of a report without a second record
+};
+
+// The columns of one entry: its group (for a trend, its groups) and members.
+void AddEntryColumns(CsvPlan& plan, const std::string& path, int kindIndex,
+                     const ExtendedKind& kind, int slot, int trend) {
+  if (kind.shape == KindShape::Value) {
+    plan.columns.push_back({kindIndex, 0, slot, trend});
+    plan.header += ',' + path;
+    return;
+  }
+  plan.columns.push_back({kindIndex, -1, slot, trend});
+  plan.header += ',' + path + (kindIndex < 0 ? ".groups" : ".group");
+  for (int m = 0; m < static_cast<int>(kind.members.size()); ++m) {
+    plan.columns.push_back({kindIndex, m, slot, trend});
+    plan.header += ',' + path + '.' + std::string(kind.members[static_cast<std::size_t>(m)].name);
+  }
+}
+
+void AddKindColumns(CsvPlan& plan, const std::string& prefix, int kindIndex,
+                    const ExtendedKind& kind, int slots, int trend) {
+  for (int slot = 0; slot < slots; ++slot) {
+    std::string path = prefix + std::string(kind.key);
+    if (kind.shape == KindShape::List) path += '.' + std::to_string(slot);
+    AddEntryColumns(plan, path, kindIndex, kind, slot, trend);
+  }
+}
+
+const CsvPlan& ThePlan() {
+  static const CsvPlan kPlan = [] {
+    CsvPlan plan;
+    for (int k = 0; k < static_cast<int>(std::size(kExtendedKinds)); ++k) {
+      const ExtendedKind& kind = kExtendedKinds[k];
+      AddKindColumns(plan, "extended.", k, kind, kind.slots, -1);
+    }
+    // Each trend: its groups and members, then its kinds.
+    for (int t = 0; t < kTrendKind.slots; ++t) {
+      const std::string trend = "extended.trends." + std::to_string(t);
+      AddEntryColumns(plan, trend, -1, kTrendKind, 0, t);
+      for (int k = 0; k < static_cast<int>(std::size(kExtendedKinds)); ++k) {
+        const ExtendedKind& kind = kExtendedKinds[k];
+        if (kind.trendSlots > 0) AddKindColumns(plan, trend + '.', k, kind, kind.trendSlots, t);
+      }
+    }
+    plan.header += ",extended.overflow";
+    plan.empty.assign(plan.columns.size(), ',');
+    plan.empty += ",0";
+    return plan;
+  }();
+  return kPlan;
+}
+
+void CsvValue(std::string& out, const char* entry, const ExtendedMember& member) {
+  switch (member.type) {
+  case MemberType::Text:
+  case MemberType::Codes: AppendCsvCell(out, Read<std::string_view>(entry, member)); break;
+  case MemberType::Int:
+    if (const int32_t value = Read<int32_t>(entry, member); IsPresent(value))
+      AppendNumber(out, value);
+    break;
+  case MemberType::Real:
+    if (const double value = Read<double>(entry, member); HasReal(value)) AppendNumber(out, value);
+    break;
+  case MemberType::Set: out += Read<bool>(entry, member) ? '1' : '0'; break;
+  }
+}
+
+// --- The listing ---------------------------------------------------------------
+
+constexpr std::string_view kRule = "/*******************************************/";
+
+void Line(LineSink& sink, std::string_view label, std::string_view value,
+          std::string_view words = {}) {
+  std::string line(label);
+  line.resize(20, ' ');
+  line += ": ";
+  line += value;
+  if (!words.empty()) {
+    line += " (";
+    line += words;
+    line += ')';
+  }
+  line += '\n';
+  sink.OutputLine(line);
+}
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+void ListMember(LineSink& sink, const char* entry, const ExtendedMember& member) {
+  std::string scratch;
+  std::string value;
+  switch (member.type) {
+  case MemberType::Text: value = Upper(Read<std::string_view>(entry, member)); break;
+  case MemberType::Codes: {
+    const std::string_view codes = Read<std::string_view>(entry, member);
+    for (std::size_t at = 0; at < codes.size(); at += 2) {
+      if (at != 0) value += ' ';
+      value += codes.substr(at, 2);
+    }
+    break;
+  }
+  case MemberType::Int: AppendNumber(value, Read<int32_t>(entry, member)); break;
+  case MemberType::Real: {
+    char digits[400];
+    value.assign(digits, WriteFixed(digits, Read<double>(entry, member), member.decimals));
+    break;
+  }
+  case MemberType::Set: value = "TRUE"; break;
+  }
+  std::string_view words;
+  if (member.words != nullptr) words = member.words(Read<std::string_view>(entry, member), scratch);
+  Line(sink, member.label, value, words);
+}
+
+void ListEntry(LineSink& sink, const char* entry, const ExtendedKind& kind) {
+  if (kind.shape != KindShape::Value) {
+    Line(sink, kind.title, reinterpret_cast<const ExtendedHead*>(entry)->group);
+  }
+  for (const ExtendedMember& member : kind.members) {
+    if (HasMember(entry, member)) ListMember(sink, entry, member);
+  }
+}
+
+void ListKinds(LineSink& sink, OwnerEntries& owners, int16_t owner) {
+  std::vector<const char*> entries;
+  for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
+    owners.Of(k, owner, entries);
+    if (!OwnerMayHave(kExtendedKinds[k], owner)) continue;
+    for (const char* entry : entries) ListEntry(sink, entry, kExtendedKinds[k]);
+  }
+}
+
+}  // namespace
+
+void AppendExtendedJson(std::string& out, const ExtendedReport& report) {
+  if (report.Empty()) return;
+  out += ",\"extended\":{";
+  bool first = true;
+  OwnerEntries owners(report);
+  JsonKinds(out, owners, kObservation, first);
+  if (!report.trends.empty()) {
+    JsonKey(out, kTrendKind.key, first);
+    out += '[';
+    for (std::size_t t = 0; t < report.trends.size(); ++t) {
+      const ExtendedTrend& trend = report.trends[t];
+      if (t != 0) out += ',';
+      out += "{\"groups\":";
+      JsonGroups(out, trend.head.group);
+      bool none = false;
+      JsonMembers(out, reinterpret_cast<const char*>(&trend), kTrendKind, none);
+      JsonKinds(out, owners, static_cast<int16_t>(t), none);
+      out += '}';
+    }
+    out += ']';
+  }
+  out += '}';
+}
+
+void AppendExtendedCsvHeader(std::string& out) { out += ThePlan().header; }
+
+std::size_t ExtendedCsvColumnCount() { return ThePlan().columns.size() + 1; }
+
+void AppendExtendedCsv(std::string& out, const ExtendedReport& report) {
+  const CsvPlan& plan = ThePlan();
+  if (report.Empty()) {
+    out += plan.empty;
+    return;
+  }
+  // The entries in slots: the observation's and those of the trends that
+  // have columns. Anything beyond the slots is JSON's alone.
+  constexpr std::size_t kKinds = std::size(kExtendedKinds);
+  const std::size_t owners = static_cast<std::size_t>(kTrendKind.slots) + 1;
+  thread_local std::vector<std::vector<const char*>> slotted;
+  slotted.resize((kKinds + 1) * owners);
+  auto slotList = [&](int kind, int trend) -> std::vector<const char*>& {
+    const std::size_t k = kind < 0 ? kKinds : static_cast<std::size_t>(kind);
+    return slotted[k * owners + static_cast<std::size_t>(trend + 1)];
+  };
+  for (std::vector<const char*>& list : slotted) list.clear();
+  bool overflow = report.trends.size() > static_cast<std::size_t>(kTrendKind.slots);
+  for (std::size_t k = 0; k < kKinds; ++k) {
+    const ExtendedKind& kind = kExtendedKinds[k];
+    const EntryList list = kind.entries(report);
+    for (std::size_t i = 0; i < list.count; ++i) {
+      const int16_t owner = list.Head(i).trend;
+      if (owner >= kTrendKind.slots) continue;  // counted in the trends' overflow
+      std::vector<const char*>& slots = slotList(static_cast<int>(k), owner);
+      slots.push_back(list.Entry(i));
+      const int most = owner == kObservation ? kind.slots : kind.trendSlots;
+      overflow = overflow || slots.size() > static_cast<std::size_t>(most);
+    }
+  }
+  for (std::size_t t = 0; t < report.trends.size() && t < owners - 1; ++t) {
+    slotList(-1, static_cast<int>(t)).push_back(reinterpret_cast<const char*>(&report.trends[t]));
+  }
+  for (const Column& column : plan.columns) {
+    out += ',';
+    const std::vector<const char*>& list = slotList(column.kind, column.trend);
+    if (static_cast<std::size_t>(column.slot) >= list.size()) continue;
+    const char* entry = list[static_cast<std::size_t>(column.slot)];
+    const ExtendedKind& kind = column.kind < 0 ? kTrendKind : kExtendedKinds[column.kind];
+    if (column.member < 0) {
+      AppendCsvCell(out, reinterpret_cast<const ExtendedHead*>(entry)->group);
+    } else {
+      CsvValue(out, entry, kind.members[static_cast<std::size_t>(column.member)]);
+    }
+  }
+  out += overflow ? ",1" : ",0";
+}
+
+void PrintExtendedReport(const ExtendedReport& report, LineSink& sink) {
+  if (report.Empty()) return;
+  sink.OutputLine(kRule);
+  sink.OutputLine("/*    FURTHER DECODED GROUPS");
+  sink.OutputLine(kRule);
+  OwnerEntries owners(report);
+  ListKinds(sink, owners, kObservation);
+  for (std::size_t t = 0; t < report.trends.size(); ++t) {
+    ListEntry(sink, reinterpret_cast<const char*>(&report.trends[t]), kTrendKind);
+    ListKinds(sink, owners, static_cast<int16_t>(t));
+  }
+}
+
+}  // namespace tarvik
