@@ -2,6 +2,7 @@
 #include "app/MainDialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QColor>
 #include <QFontMetrics>
@@ -114,6 +115,13 @@ void MainDialog::CreateButtons() {
   clearButton_->setAutoDefault(false);
   SetControlId(clearButton_, kClearBufferId);
 
+  // The groups the fixed record has no room for are listed after it unless
+  // the user turns them off.
+  extendedChoice_ = new QCheckBox(tr("Further groups"), this);
+  extendedChoice_->setGeometry(UnitsRect(225, 37, 80, 10));
+  extendedChoice_->setChecked(true);
+  SetControlId(extendedChoice_, kExtendedId);
+
   connect(decodeButton_, &QPushButton::clicked, this, &MainDialog::OnDecodeClicked);
   connect(readBufferButton_, &QPushButton::clicked, this, &MainDialog::OnReadBufferClicked);
   connect(clearButton_, &QPushButton::clicked, this, &MainDialog::OnClearClicked);
@@ -184,7 +192,7 @@ PasteBufferWindow* MainDialog::PasteBuffer() const { return pasteBuffer_; }
 
 void MainDialog::Submit(const std::string& report) {
   DecodeOutcome outcome;
-  SubmitReport(report.c_str(), terminal_, stations_, unit_, outcome);
+  SubmitReport(report.c_str(), terminal_, stations_, unit_, outcome, extendedChoice_->isChecked());
   ShowSummary(outcome);
 }
 

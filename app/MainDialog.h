@@ -8,6 +8,7 @@
 #include "report/TemperatureUnit.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,7 @@ class MainDialog : public QDialog {
     kUnitGroupId = 3000,
     kCelsiusId = 3001,
     kFahrenheitId = 3002,
+    kExtendedId = 3010,
     kTerminalId = 2050,
   };
   /// The longest report the field takes.
@@ -55,6 +57,9 @@ class MainDialog : public QDialog {
   [[nodiscard]] PasteBufferWindow* PasteBuffer() const;
   /// Unit() is the unit the next listing gives temperatures in.
   [[nodiscard]] TemperatureUnit Unit() const { return unit_; }
+  /// ExtendedChoice() is the check box that lists the second record's block
+  /// after each listing.
+  [[nodiscard]] QCheckBox* ExtendedChoice() const { return extendedChoice_; }
 
   /// ShowSummary() fills status parts 1 and 2 from a submission: the flight
   /// category badge with the ceiling and visibility, and the groups not
@@ -103,6 +108,7 @@ class MainDialog : public QDialog {
   QPushButton* clearButton_ = nullptr;
   QGroupBox* unitGroup_ = nullptr;
   QButtonGroup* units_ = nullptr;
+  QCheckBox* extendedChoice_ = nullptr;
   TerminalModel* model_ = nullptr;
   TerminalListView* terminalView_ = nullptr;
   QStatusBar* statusBar_ = nullptr;

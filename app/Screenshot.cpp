@@ -1,7 +1,9 @@
 // tarvik-screenshot: decodes a sample report (an IFR one, with groups that
-// are not decoded) in the main window and saves a picture of the window, for
-// the documentation. Run it with
-// QT_QPA_PLATFORM=offscreen on a machine without a display.
+// are not decoded), or the report given, in the main window and saves a
+// picture of the window, for the documentation. With a report given, the
+// terminal is scrolled to the block of further decoded groups. Run it with
+// QT_QPA_PLATFORM=offscreen on a machine without a display:
+//   tarvik-screenshot OUTPUT.png [REPORT]
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
@@ -10,9 +12,11 @@
 #include <cstdio>
 
 #include "app/MainDialog.h"
+#include "app/TerminalListView.h"
 #include "report/StationDirectory.h"
 #include "support/ProgramPath.h"
 #include "terminal/Terminal.h"
+#include "terminal/TerminalModel.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -25,13 +29,25 @@ int main(int argc, char** argv) {
   tarvik::MainDialog dialog(terminal, stations);
   dialog.resize(dialog.width(), dialog.height() * 3 / 2);
   dialog.show();
-  QTest::keyClicks(
-      dialog.ReportField(),
-      QStringLiteral("METAR KJFK 211651Z 20021G35KT 2SM R04R/2600VP6000FT -TSRA BR "
+  const QString report =
+      argc > 2 ? QString::fromLocal8Bit(argv[2])
+               : QStringLiteral(
+                     "METAR KJFK 211651Z 20021G35KT 2SM R04R/2600VP6000FT -TSRA BR "
                      "BKN008CB OVC015 10/09 A2951 RMK AO2 PK WND 20036/1637 "
-                     "WSHFT 1620 FROPA RAB20 TSE17B20 ACSL SW SLP993 P0006 T01000094 $"));
+                     "WSHFT 1620 FROPA RAB20 TSE17B20 ACSL SW SLP993 P0006 T01000094 $");
+  QTest::keyClicks(dialog.ReportField(), report);
   QTest::keyClick(dialog.ReportField(), Qt::Key_Return);
   QApplication::processEvents();
+  if (argc > 2) {
+    tarvik::TerminalModel* model = dialog.Model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+      if (model->data(model->index(row)).toString().contains(QStringLiteral("FURTHER DECODED"))) {
+        dialog.TerminalList()->scrollTo(model->index(row - 1), QAbstractItemView::PositionAtTop);
+        break;
+      }
+    }
+    QApplication::processEvents();
+  }
   if (!dialog.grab().save(output)) {
     std::fprintf(stderr, "tarvik-screenshot: cannot write %s\n", qPrintable(output));
     return 1;

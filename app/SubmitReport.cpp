@@ -6,9 +6,9 @@
 namespace tarvik {
 
 int SubmitReport(const char* text, CTerminal& terminal, StationDirectory& stations,
-                 TemperatureUnit unit, DecodeOutcome& outcome) {
+                 TemperatureUnit unit, DecodeOutcome& outcome, bool listExtended) {
   DecodeSubmission(text, stations, DecodeOptions{}, outcome);
-  WriteSubmission(outcome, terminal, unit);
+  WriteSubmission(outcome, terminal, unit, listExtended);
   terminal.ShowLineCount(terminal.NextId() - 1);
   return outcome.result;
 }

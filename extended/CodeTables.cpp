@@ -83,8 +83,11 @@ std::string_view SeaStateWords(int32_t code) {
 }
 
 std::string_view TrendTypeWords(std::string_view code, std::string&) {
-  static constexpr Words kTypes[] = {
-      {"NOSIG", "NO SIGNIFICANT CHANGE"}, {"BECMG", "BECOMING"}, {"TEMPO", "TEMPORARILY"}};
+  static constexpr Words kTypes[] = {{"NOSIG", "NO SIGNIFICANT CHANGE"},
+                                     {"BECMG", "BECOMING"},
+                                     {"TEMPO", "TEMPORARILY"},
+                                     {"INTER", "INTERMITTENTLY"},
+                                     {"FM", "FROM"}};
   return Find(kTypes, code);
 }
 
@@ -125,6 +128,24 @@ std::string_view PhenomenaWords(std::string_view codes, std::string& scratch) {
 // more) and the visibility: BLU 2500 ft and 8 km, WHT 1500 ft and 5 km,
 // GRN 700 ft and 3700 m, YLO1 500 ft and 2500 m, YLO2 300 ft and 1600 m,
 // AMB 200 ft and 800 m, RED below.
+std::string_view ElementWords(std::string_view element, std::string&) {
+  static constexpr Words kElements[] = {
+      {"wind", "WIND"},
+      {"windVariation", "WIND DIRECTION VARIATION"},
+      {"visibility", "VISIBILITY"},
+      {"runwayVisualRange", "RUNWAY VISUAL RANGE"},
+      {"weather", "PRESENT WEATHER"},
+      {"clouds", "CLOUDS"},
+      {"verticalVisibility", "VERTICAL VISIBILITY"},
+      {"temperature", "TEMPERATURE AND DEW POINT"},
+      {"altimeter", "ALTIMETER"},
+      {"colourState", "COLOUR STATE"},
+      {"runwayState", "RUNWAY STATE"},
+      {"seaState", "SEA STATE"},
+  };
+  return Find(kElements, element);
+}
+
 std::string_view ColourWords(std::string_view code, std::string&) {
   static constexpr Words kColours[] = {
       {"BLU", "BLUE"},      {"WHT", "WHITE"},     {"GRN", "GREEN"}, {"YLO", "YELLOW"},

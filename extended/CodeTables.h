@@ -44,5 +44,8 @@ std::string_view IntensityWords(std::string_view code, std::string& scratch);
 std::string_view DescriptorWords(std::string_view code, std::string& scratch);
 std::string_view PhenomenaWords(std::string_view codes, std::string& scratch);
 std::string_view ColourWords(std::string_view code, std::string& scratch);
+/// The words for an element not reported (its JSON name: runwayState ...),
+/// which the listing gives instead of the name.
+std::string_view ElementWords(std::string_view element, std::string& scratch);
 
 }  // namespace tarvik

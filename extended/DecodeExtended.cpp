@@ -70,8 +70,12 @@ bool IsChangeKeyword(std::string_view group) {
 bool OpensTrend(const TokenList& tokens, int index) {
   const std::string_view group = tokens.View(index);
   if (group == "NOSIG" || IsChangeKeyword(group)) return true;
-  return group.size() == 6 && group.starts_with("FM") && AllDigits(group.data() + 2, 4) &&
-         !IsChangeKeyword(tokens.View(index - 1));
+  if (group.size() != 6 || !group.starts_with("FM") || !AllDigits(group.data() + 2, 4) ||
+      IsChangeKeyword(tokens.View(index - 1))) {
+    return false;
+  }
+  const int32_t hhmm = IntOfFirst(group.data() + 2, 4);
+  return hhmm / 100 <= 24 && hhmm % 100 <= 59;
 }
 
 // Offers the group at `index` to `rows`; true when one took it, with
@@ -101,6 +105,15 @@ void DecodeExtended(const WalkTrace& trace, std::string_view text, const Decoded
     const int8_t fate = trace.fate[at(i)];
     passedOver = passedOver || fate == WalkTrace::kPassedOver;
     if (fate == Step(BodyStep::Visibility) && walkVisibility < 0) walkVisibility = i;
+  }
+  // The walk's visibility needs an entry only when it is metres the walk
+  // read without a value, or with NDV.
+  if (walkVisibility >= 0) {
+    const std::string_view group = tokens.View(walkVisibility);
+    const bool metres = group.size() >= 4 && AllDigits(group.data(), 4);
+    if (!metres || (IsPresent(record.PrevailingVisibilityM) && !group.ends_with("NDV"))) {
+      walkVisibility = -1;
+    }
   }
   if (!passedOver && walkVisibility < 0) return;  // most North American reports
 

@@ -30,6 +30,7 @@ struct ExtendedMember {
   std::string_view label;     // the listing's label, at most 20 characters
   int decimals = 0;           // a decimal's digits in the listing
   CodeWords words = nullptr;  // the listing's words for the value, when a code needs them
+  bool wordsOnly = false;     // the listing gives the words instead of the value
 };
 
 /// How a kind stands in JSON: one object, a list of objects, or the value
@@ -130,7 +131,7 @@ inline constexpr ExtendedMember kAltimeterMembers[] = {
 };
 inline constexpr ExtendedMember kRecentWeatherMembers[] = {
     TARVIK_MEMBER(ExtendedRecentWeather, Text, weather, "RECENT WEATHER"),
-    TARVIK_MEMBER(ExtendedRecentWeather, Set, notReported, "NOT REPORTED"),
+    TARVIK_MEMBER(ExtendedRecentWeather, Set, notReported, "RECENT WX NOT RPTD"),
 };
 inline constexpr ExtendedMember kWindShearMembers[] = {
     TARVIK_MEMBER(ExtendedWindShear, Text, runway, "WIND SHEAR RUNWAY"),
@@ -171,7 +172,7 @@ inline constexpr ExtendedMember kModifierMembers[] = {
     TARVIK_MEMBER(ExtendedModifier, Int, correction, "CORRECTION NUMBER"),
 };
 inline constexpr ExtendedMember kNotReportedMembers[] = {
-    TARVIK_MEMBER(ExtendedNotReported, Text, element, "ELEMENT"),
+    TARVIK_MEMBER(ExtendedNotReported, Text, element, "ELEMENT", 0, ElementWords, true),
 };
 inline constexpr ExtendedMember kTrendMembers[] = {
     TARVIK_MEMBER(ExtendedTrend, Text, type, "TREND TYPE", 0, TrendTypeWords),
@@ -206,7 +207,7 @@ inline constexpr ExtendedKind kExtendedKinds[] = {
      extended_detail::Entries<&ExtendedReport::altimeter>},
     {"recentWeather", KindShape::List, 3, 0, "RECENT WX GROUP", kRecentWeatherMembers,
      extended_detail::Entries<&ExtendedReport::recentWeather>},
-    {"windShear", KindShape::List, 3, 0, "WIND SHEAR", kWindShearMembers,
+    {"windShear", KindShape::List, 2, 0, "WIND SHEAR", kWindShearMembers,
      extended_detail::Entries<&ExtendedReport::windShear>},
     {"seaState", KindShape::Object, 1, 0, "SEA STATE", kSeaStateMembers,
      extended_detail::Entries<&ExtendedReport::seaState>},
@@ -214,11 +215,11 @@ inline constexpr ExtendedKind kExtendedKinds[] = {
      extended_detail::Entries<&ExtendedReport::runwayState>},
     {"rainfall", KindShape::Object, 1, 0, "RAINFALL GROUP", kRainfallMembers,
      extended_detail::Entries<&ExtendedReport::rainfall>},
-    {"colourState", KindShape::List, 2, 2, "COLOUR STATE", kColourStateMembers,
+    {"colourState", KindShape::List, 2, 1, "COLOUR STATE", kColourStateMembers,
      extended_detail::Entries<&ExtendedReport::colourState>},
     {"modifier", KindShape::List, 2, 0, "REPORT MODIFIER", kModifierMembers,
      extended_detail::Entries<&ExtendedReport::modifier>},
-    {"notReported", KindShape::List, 6, 2, "NOT REPORTED", kNotReportedMembers,
+    {"notReported", KindShape::List, 8, 2, "NOT REPORTED", kNotReportedMembers,
      extended_detail::Entries<&ExtendedReport::notReported>},
 };
 

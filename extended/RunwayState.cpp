@@ -68,7 +68,8 @@ bool ReadState(GroupScanner& scan, ExtendedRunwayState& state) {
     return ReadFriction(scan, state) && scan.Done();
   }
   const std::string_view rest = scan.Rest();
-  if (rest.size() != 6) return false;
+  // Six slashes say nothing: a group not reported.
+  if (rest.size() != 6 || rest == "//////") return false;
   const char deposit = rest[0];
   const char extent = rest[1];
   // An extent of 0 (some countries give it for a clear runway) names no part.

@@ -166,8 +166,18 @@ struct Column {
   int trend;
 };
 
+// The columns of one slot of one kind: written together, or as commas
+// alone when the slot is empty (as most are).
+struct SlotColumns {
+  int kind;  // -1: the trend itself
+  int slot;
+  int trend;
+  std::size_t firstColumn, endColumn;
+};
+
 struct CsvPlan {
   std::vector<Column> columns;
+  std::vector<SlotColumns> slots;
   std::string header;
   std::string empty;  // the cells of a report without a second record
 };
@@ -175,6 +185,9 @@ struct CsvPlan {
 // The columns of one entry: its group (for a trend, its groups) and members.
 void AddEntryColumns(CsvPlan& plan, const std::string& path, int kindIndex,
                      const ExtendedKind& kind, int slot, int trend) {
+  plan.slots.push_back(
+      {kindIndex, slot, trend, plan.columns.size(),
+       plan.columns.size() + (kind.shape == KindShape::Value ? 1 : 1 + kind.members.size())});
   if (kind.shape == KindShape::Value) {
     plan.columns.push_back({kindIndex, 0, slot, trend});
     plan.header += ',' + path;
@@ -286,7 +299,11 @@ void ListMember(LineSink& sink, const char* entry, const ExtendedMember& member)
   }
   std::string_view words;
   if (member.words != nullptr) words = member.words(Read<std::string_view>(entry, member), scratch);
-  Line(sink, member.label, value, words);
+  if (member.wordsOnly && !words.empty()) {
+    Line(sink, member.label, words);
+  } else {
+    Line(sink, member.label, value, words);
+  }
 }
 
 void ListEntry(LineSink& sink, const char* entry, const ExtendedKind& kind) {
@@ -370,16 +387,22 @@ void AppendExtendedCsv(std::string& out, const ExtendedReport& report) {
   for (std::size_t t = 0; t < report.trends.size() && t < owners - 1; ++t) {
     slotList(-1, static_cast<int>(t)).push_back(reinterpret_cast<const char*>(&report.trends[t]));
   }
-  for (const Column& column : plan.columns) {
-    out += ',';
-    const std::vector<const char*>& list = slotList(column.kind, column.trend);
-    if (static_cast<std::size_t>(column.slot) >= list.size()) continue;
-    const char* entry = list[static_cast<std::size_t>(column.slot)];
-    const ExtendedKind& kind = column.kind < 0 ? kTrendKind : kExtendedKinds[column.kind];
-    if (column.member < 0) {
-      AppendCsvCell(out, reinterpret_cast<const ExtendedHead*>(entry)->group);
-    } else {
-      CsvValue(out, entry, kind.members[static_cast<std::size_t>(column.member)]);
+  for (const SlotColumns& block : plan.slots) {
+    const std::vector<const char*>& list = slotList(block.kind, block.trend);
+    if (static_cast<std::size_t>(block.slot) >= list.size()) {
+      out.append(block.endColumn - block.firstColumn, ',');
+      continue;
+    }
+    const char* entry = list[static_cast<std::size_t>(block.slot)];
+    const ExtendedKind& kind = block.kind < 0 ? kTrendKind : kExtendedKinds[block.kind];
+    for (std::size_t c = block.firstColumn; c < block.endColumn; ++c) {
+      const Column& column = plan.columns[c];
+      out += ',';
+      if (column.member < 0) {
+        AppendCsvCell(out, reinterpret_cast<const ExtendedHead*>(entry)->group);
+      } else {
+        CsvValue(out, entry, kind.members[static_cast<std::size_t>(column.member)]);
+      }
     }
   }
   out += overflow ? ",1" : ",0";

@@ -16,11 +16,12 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
   outcome.empty = text != nullptr && text[0] == '\0';
   outcome.station = nullptr;
   outcome.notDecoded.Clear();
-  outcome.extended.Clear();
+  if (!options.extended) outcome.extended.Clear();  // else the pass clears it
   outcome.derived = {};
   outcome.observationTime = {};
   if (outcome.empty) {
     // Nothing to decode: the record stays as decoding would start it.
+    outcome.extended.Clear();
     ResetDecodedReport(outcome.report);
     outcome.result = kDecodeOk;
     return;
@@ -30,7 +31,10 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
   outcome.result =
       DcdMETAR(text, outcome.report, notDecoded ? &outcome.notDecoded : nullptr,
                RemarkDispatch::ByFirstByte, options.extended ? &outcome.trace : nullptr);
-  if (outcome.Rejected()) return;
+  if (outcome.Rejected()) {
+    outcome.extended.Clear();
+    return;
+  }
   const DecodedReport& report = outcome.report;
   if (options.extended) {
     DecodeExtended(outcome.trace, outcome.input, report, outcome.notDecoded, outcome.extended);

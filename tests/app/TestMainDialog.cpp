@@ -2,6 +2,7 @@
 // unit choice, the paste-buffer window, copying rows, resizing.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
@@ -198,6 +199,25 @@ class TestMainDialog : public QObject {
     QCOMPARE(groups->text(), QString());
     QCOMPARE(groups->toolTip(), QString());
     QCOMPARE(dialog_->StatusPart(0)->text(), QStringLiteral("2 rows copied"));
+  }
+
+  void furtherGroupsFollowTheListingUnlessTurnedOff() {
+    const QString report = QStringLiteral(
+        "UUWW 221230Z 18006MPS 4800 OVC009 M02/M03 Q1013 R24/590160 TEMPO 1500 SHSN");
+    QVERIFY(dialog_->ExtendedChoice()->isChecked());
+    Decode(report);
+    QVERIFY(Rows().contains(QStringLiteral("DEPOSIT             : WET SNOW")));
+    QVERIFY(Rows().contains(QStringLiteral("TREND TYPE          : TEMPO (TEMPORARILY)")));
+    // Every group decoded, and 4800 m is IFR visibility.
+    QCOMPARE(dialog_->StatusPart(2)->text(), QStringLiteral("All groups decoded"));
+    QVERIFY(dialog_->StatusPart(1)->toolTip().startsWith(QStringLiteral("IFR")));
+
+    QTest::mouseClick(dialog_->ExtendedChoice(), Qt::LeftButton);
+    QTest::mouseClick(dialog_->Button(MainDialog::kClearBufferId), Qt::LeftButton);
+    Decode(report);
+    QVERIFY(!Rows().contains(QStringLiteral("DEPOSIT             : WET SNOW")));
+    QCOMPARE(Rows().last(), QStringLiteral("ALTIMETER (PASCALS) : 1013"));
+    QCOMPARE(dialog_->StatusPart(2)->text(), QStringLiteral("All groups decoded"));
   }
 
   void pasteBufferOpensOnce() {
