@@ -28,6 +28,14 @@ class NotDecodedGroups {
     joined_ += group;
     indices_.push_back(index);
   }
+  /// DropLast() removes the group added last when it is the one at
+  /// `index` (a group a decoder read after it was passed over).
+  void DropLast(int index) {
+    if (indices_.empty() || indices_.back() != index) return;
+    indices_.pop_back();
+    const std::size_t blank = joined_.rfind(' ');
+    joined_.resize(blank == std::string::npos ? 0 : blank);
+  }
   [[nodiscard]] bool Empty() const { return indices_.empty(); }
   /// Joined() is the groups with one blank between them.
   [[nodiscard]] std::string_view Joined() const { return joined_; }

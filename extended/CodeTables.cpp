@@ -124,10 +124,6 @@ std::string_view PhenomenaWords(std::string_view codes, std::string& scratch) {
   return scratch;
 }
 
-// Colour states of military aerodromes, from the lowest cloud base (SCT or
-// more) and the visibility: BLU 2500 ft and 8 km, WHT 1500 ft and 5 km,
-// GRN 700 ft and 3700 m, YLO1 500 ft and 2500 m, YLO2 300 ft and 1600 m,
-// AMB 200 ft and 800 m, RED below.
 std::string_view ElementWords(std::string_view element, std::string&) {
   static constexpr Words kElements[] = {
       {"wind", "WIND"},
@@ -146,6 +142,10 @@ std::string_view ElementWords(std::string_view element, std::string&) {
   return Find(kElements, element);
 }
 
+// Colour states of military aerodromes, from the lowest cloud base (SCT or
+// more) and the visibility: BLU 2500 ft and 8 km, WHT 1500 ft and 5 km,
+// GRN 700 ft and 3700 m, YLO1 500 ft and 2500 m, YLO2 300 ft and 1600 m,
+// AMB 200 ft and 800 m, RED below.
 std::string_view ColourWords(std::string_view code, std::string&) {
   static constexpr Words kColours[] = {
       {"BLU", "BLUE"},      {"WHT", "WHITE"},     {"GRN", "GREEN"}, {"YLO", "YELLOW"},

@@ -93,9 +93,11 @@ bool Offer(const ExtendedRow (&rows)[N], ExtendedContext& context, int& index) {
 
 }  // namespace
 
-void DecodeExtended(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
-                    NotDecodedGroups& notDecoded, ExtendedReport& out) {
-  out.Clear();
+namespace {
+
+// The body's groups and its trends.
+void DecodeBody(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
+                NotDecodedGroups& notDecoded, ExtendedReport& out) {
   const TokenList& tokens = trace.tokens;
   const int body = trace.remarks >= 0 ? trace.remarks : tokens.Size();
   const auto at = [](int index) { return static_cast<std::size_t>(index); };
@@ -197,6 +199,15 @@ void DecodeExtended(const WalkTrace& trace, std::string_view text, const Decoded
     start = end;
   }
   notDecoded.KeepIf([&](int index) { return index >= body || taken[at(index)] == 0; });
+}
+
+}  // namespace
+
+void DecodeExtended(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
+                    NotDecodedGroups& notDecoded, ExtendedReport& out) {
+  out.Clear();
+  DecodeBody(trace, text, record, notDecoded, out);
+  DecodeRemarkGroups(trace, text, record, notDecoded, out);
 }
 
 }  // namespace tarvik

@@ -23,4 +23,15 @@ namespace tarvik {
 void DecodeExtended(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
                     NotDecodedGroups& notDecoded, ExtendedReport& out);
 
+/// DecodeRemarkGroups() decodes into the remarks of `out` the groups after
+/// RMK that the remarks walk did not decode: each is offered to the
+/// remarks' decoders in turn, and the first that accepts takes it. The
+/// decoders of lightning, of a phenomenon's place and of the staffing
+/// remark are offered the walk's groups too, and read them again to
+/// complete them (LTG DSNT N and the AND NE after it): every lightning
+/// remark has an entry, however often the report gives one. Every group
+/// taken is removed from `notDecoded`. DecodeExtended() calls it last.
+void DecodeRemarkGroups(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
+                        NotDecodedGroups& notDecoded, ExtendedReport& out);
+
 }  // namespace tarvik

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "decode/DcdMETAR.h"
 #include "extended/ExtendedReport.h"
+#include "extended/GroupScanner.h"
 
 namespace tarvik {
 
@@ -34,6 +36,19 @@ struct ExtendedContext {
     }
     return trace.tokens.View(index);
   }
+  /// Word() is the group at `index` whoever took it, else empty: for the
+  /// decoders that read again what the walk read, to complete it.
+  [[nodiscard]] std::string_view Word(int index) const {
+    if (index < 0 || index >= trace.tokens.Size()) return {};
+    return trace.tokens.View(index);
+  }
+  /// Has() is true when the owner already has an entry in `list`, whose
+  /// entries come owner by owner: a kind the JSON gives as one object takes
+  /// one entry per owner, and a second group of it stays not decoded.
+  template <typename Entry>
+  [[nodiscard]] bool Has(const std::vector<Entry>& list) const {
+    return !list.empty() && list.back().head.trend == owner;
+  }
   /// Head() is an entry's head for the groups [first, end): their text as
   /// written, with what stands between them.
   [[nodiscard]] ExtendedHead Head(int first, int end) const {
@@ -48,6 +63,24 @@ struct ExtendedContext {
 /// every group it used, all of which it may take) or declines (writes
 /// nothing, leaves `index` alone).
 using ExtendedDecoder = bool (*)(ExtendedContext& context, int& index);
+
+/// The values of a wind group (ddd|VRB|///)ff[f][Gff[f]](KT|MPS|KMH).
+struct WindValues {
+  int32_t direction = kAbsentInt;
+  bool variable = false;
+  bool directionKnown = true;  // false for slashes
+  int32_t speed = kAbsentInt;
+  int32_t gust = kAbsentInt;
+  bool above = false;  // P: a speed above the range
+  std::string_view unit{};
+};
+
+/// TakeWindGroup() reads a wind group from `scan`; when it fails, `scan` and
+/// `wind` are left part-read, so the caller gives up on both.
+bool TakeWindGroup(GroupScanner& scan, WindValues& wind);
+
+/// ToKnots() is a speed in `unit` in knots, to one decimal.
+[[nodiscard]] double ToKnots(int32_t speed, std::string_view unit);
 
 /// Wind in MPS or KMH: [E](ddd|VRB)ff[f][Gff[f]](MPS|KMH), P before a speed
 /// above the range, E for an estimated wind; KT too in a trend, or when the

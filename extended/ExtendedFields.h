@@ -10,6 +10,7 @@
 
 #include "extended/CodeTables.h"
 #include "extended/ExtendedReport.h"
+#include "extended/RemarkWords.h"
 
 namespace tarvik {
 
@@ -20,6 +21,7 @@ enum class MemberType : uint8_t {
   Int,    // a whole number, kAbsentInt when absent
   Real,   // a decimal, kAbsentReal when absent
   Set,    // a flag (bool), set or not; written only when set
+  Octants,  // compass points as the bits of a byte: a list of points, none when 0
 };
 
 /// One member of an entry.
@@ -55,6 +57,7 @@ struct ExtendedKind {
   KindShape shape;
   int slots;               // CSV slots in the observation, 0: it is never the observation's
   int trendSlots;          // CSV slots in each trend, 0: it is never a trend's
+  int remarkSlots;         // CSV slots in the remarks, 0: it is never the remarks'
   std::string_view title;  // the listing's label for the line giving the group
   std::span<const ExtendedMember> members;
   EntryList (*entries)(const ExtendedReport&);
@@ -183,49 +186,223 @@ inline constexpr ExtendedMember kTrendMembers[] = {
     TARVIK_MEMBER(ExtendedTrend, Set, nsw, "NO SIGNIFICANT WX"),
     TARVIK_MEMBER(ExtendedTrend, Int, verticalVisibilityFt, "VERT. VSBY (FT)"),
 };
+// The remarks' kinds.
+inline constexpr ExtendedMember kTotalCloudMembers[] = {
+    TARVIK_MEMBER(ExtendedTotalCloud, Text, cover, "CLOUD AMOUNT", 0, CoverWords),
+};
+inline constexpr ExtendedMember kTemperatureExtremeMembers[] = {
+    TARVIK_MEMBER(ExtendedTemperatureExtreme, Text, extreme, "EXTREME", 0, ExtremeWords),
+    TARVIK_MEMBER(ExtendedTemperatureExtreme, Real, celsius, "TEMP. (degsC)", 1),
+};
+inline constexpr ExtendedMember kCloudLayerMembers[] = {
+    TARVIK_MEMBER(ExtendedCloudLayer, Text, type, "CLOUD TYPE", 0, CloudTypeWords),
+    TARVIK_MEMBER(ExtendedCloudLayer, Int, oktas, "OKTAS"),
+    TARVIK_MEMBER(ExtendedCloudLayer, Set, trace, "TRACE"),
+    TARVIK_MEMBER(ExtendedCloudLayer, Int, heightFt, "CLOUD HEIGHT (FT)"),
+};
+inline constexpr ExtendedMember kLightningMembers[] = {
+    TARVIK_MEMBER(ExtendedSighting, Text, frequency, "FREQUENCY", 0, FrequencyWords),
+    TARVIK_MEMBER(ExtendedSighting, Codes, types, "LIGHTNING TYPES", 0, LightningTypeWords),
+    TARVIK_MEMBER(ExtendedSighting, Text, location, "LOCATION", 0, LocationWords),
+    TARVIK_MEMBER(ExtendedSighting, Octants, directions, "DIRECTIONS"),
+    TARVIK_MEMBER(ExtendedSighting, Set, allQuadrants, "ALL QUADRANTS"),
+    TARVIK_MEMBER(ExtendedSighting, Text, movement, "MOVING TO", 0, MovementWords),
+};
+inline constexpr ExtendedMember kPhenomenonMembers[] = {
+    TARVIK_MEMBER(ExtendedSighting, Text, phenomenon, "PHENOMENON", 0, SightingWords),
+    TARVIK_MEMBER(ExtendedSighting, Text, location, "LOCATION", 0, LocationWords),
+    TARVIK_MEMBER(ExtendedSighting, Octants, directions, "DIRECTIONS"),
+    TARVIK_MEMBER(ExtendedSighting, Set, allQuadrants, "ALL QUADRANTS"),
+    TARVIK_MEMBER(ExtendedSighting, Text, movement, "MOVING TO", 0, MovementWords),
+};
+inline constexpr ExtendedMember kWeatherEventMembers[] = {
+    TARVIK_MEMBER(ExtendedWeatherEvent, Text, weather, "WEATHER", 0, WeatherTextWords),
+    TARVIK_MEMBER(ExtendedWeatherEvent, Text, event, "EVENT", 0, EventWords),
+    TARVIK_MEMBER(ExtendedWeatherEvent, Int, hour, "HOUR"),
+    TARVIK_MEMBER(ExtendedWeatherEvent, Int, minute, "MINUTE"),
+};
+inline constexpr ExtendedMember kCeilingMembers[] = {
+    TARVIK_MEMBER(ExtendedCeiling, Int, heightFt, "CEILING (FT)"),
+    TARVIK_MEMBER(ExtendedCeiling, Text, location, "LOCATION"),
+};
+inline constexpr ExtendedMember kDataStateMembers[] = {
+    TARVIK_MEMBER(ExtendedDataState, Text, element, "ELEMENT", 0, DataElementWords),
+    TARVIK_MEMBER(ExtendedDataState, Set, estimated, "ESTIMATED"),
+    TARVIK_MEMBER(ExtendedDataState, Set, missing, "MISSING"),
+};
+inline constexpr ExtendedMember kSnowOnGroundMembers[] = {
+    TARVIK_MEMBER(ExtendedSnowOnGround, Int, cm, "SNOW DEPTH (CM)"),
+    TARVIK_MEMBER(ExtendedSnowOnGround, Set, trace, "TRACE"),
+};
+inline constexpr ExtendedMember kDensityAltitudeMembers[] = {
+    TARVIK_MEMBER(ExtendedDensityAltitude, Int, feet, "DENSITY ALT. (FT)"),
+    TARVIK_MEMBER(ExtendedDensityAltitude, Set, missing, "MISSING"),
+};
+inline constexpr ExtendedMember kIceAccretionMembers[] = {
+    TARVIK_MEMBER(ExtendedIceAccretion, Int, hours, "PAST HOURS"),
+    TARVIK_MEMBER(ExtendedIceAccretion, Real, inches, "ICE (INCHES)", 2),
+};
+inline constexpr ExtendedMember kSensorOutMembers[] = {
+    TARVIK_MEMBER(ExtendedSensorOut, Text, sensor, "SENSOR", 0, SensorWords),
+    TARVIK_MEMBER(ExtendedSensorOut, Text, location, "LOCATION"),
+};
+inline constexpr ExtendedMember kPrecipitationMembers[] = {
+    TARVIK_MEMBER(ExtendedPrecipitation, Real, mm, "PRECIP. (MM)", 1),
+    TARVIK_MEMBER(ExtendedPrecipitation, Int, hours, "PAST HOURS"),
+    TARVIK_MEMBER(ExtendedPrecipitation, Set, sinceLastReport, "SINCE LAST REPORT"),
+    TARVIK_MEMBER(ExtendedPrecipitation, Set, notReported, "NOT REPORTED"),
+};
+inline constexpr ExtendedMember kPressureTendencyMembers[] = {
+    TARVIK_MEMBER(ExtendedPressureTendency, Int, characteristic, "CHARACTERISTIC", 0,
+                  TendencyCharacteristicWords),
+    TARVIK_MEMBER(ExtendedPressureTendency, Real, changeHpa, "CHANGE (hPa)", 1),
+    TARVIK_MEMBER(ExtendedPressureTendency, Set, missing, "MISSING"),
+};
+inline constexpr ExtendedMember kScheduleMembers[] = {
+    TARVIK_MEMBER(ExtendedSchedule, Set, first, "FIRST REPORT"),
+    TARVIK_MEMBER(ExtendedSchedule, Set, lastStaffed, "LAST STAFFED REPORT"),
+    TARVIK_MEMBER(ExtendedSchedule, Int, nextDay, "NEXT REPORT DAY"),
+    TARVIK_MEMBER(ExtendedSchedule, Text, nextTime, "NEXT REPORT (UTC)"),
+};
+inline constexpr ExtendedMember kStationPressureMembers[] = {
+    TARVIK_MEMBER(ExtendedStationPressure, Real, mmHg, "QFE (mmHg)", 1),
+    TARVIK_MEMBER(ExtendedStationPressure, Real, hpa, "QFE (hPa)", 1),
+};
+inline constexpr ExtendedMember kCloudBaseMembers[] = {
+    TARVIK_MEMBER(ExtendedCloudBase, Int, meters, "CLOUD BASE (M)"),
+    TARVIK_MEMBER(ExtendedCloudBase, Int, feet, "CLOUD BASE (FT)"),
+};
+inline constexpr ExtendedMember kLocalWindMembers[] = {
+    TARVIK_MEMBER(ExtendedLocalWind, Text, place, "PLACE", 0, PlaceWords),
+    TARVIK_MEMBER(ExtendedLocalWind, Text, runway, "RUNWAY"),
+    TARVIK_MEMBER(ExtendedLocalWind, Int, heightFt, "HEIGHT (FT)"),
+    TARVIK_MEMBER(ExtendedLocalWind, Int, direction, "WIND DIRECTION"),
+    TARVIK_MEMBER(ExtendedLocalWind, Set, variable, "WIND DIRECTION VRB"),
+    TARVIK_MEMBER(ExtendedLocalWind, Int, speed, "WIND SPEED"),
+    TARVIK_MEMBER(ExtendedLocalWind, Int, gust, "WIND GUST"),
+    TARVIK_MEMBER(ExtendedLocalWind, Text, unit, "WIND UNITS"),
+    TARVIK_MEMBER(ExtendedLocalWind, Real, speedKt, "WIND SPEED (KT)", 1),
+    TARVIK_MEMBER(ExtendedLocalWind, Real, gustKt, "WIND GUST (KT)", 1),
+    TARVIK_MEMBER(ExtendedLocalWind, Int, variableFrom, "VARIABLE FROM"),
+    TARVIK_MEMBER(ExtendedLocalWind, Int, variableTo, "VARIABLE TO"),
+    TARVIK_MEMBER(ExtendedLocalWind, Set, notReported, "NOT REPORTED"),
+};
+inline constexpr ExtendedMember kRemarkVisibilityMembers[] = {
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Text, qualifier, "QUALIFIER", 0, VisibilityQualifierWords),
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Int, meters, "VISIBILITY (M)"),
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Set, atLeast, "10 KM OR MORE"),
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Real, statuteMiles, "VISIBILITY (SM)", 3),
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Real, minStatuteMiles, "MIN. VSBY (SM)", 3),
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Real, maxStatuteMiles, "MAX. VSBY (SM)", 3),
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Set, lessThan, "LESS THAN MIN."),
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Octants, directions, "DIRECTIONS"),
+    TARVIK_MEMBER(ExtendedRemarkVisibility, Text, location, "LOCATION"),
+};
+inline constexpr ExtendedMember kTerrainMembers[] = {
+    TARVIK_MEMBER(ExtendedTerrain, Text, feature, "FEATURE", 0, TerrainWords),
+    TARVIK_MEMBER(ExtendedTerrain, Text, state, "STATE", 0, TerrainWords),
+};
+inline constexpr ExtendedMember kSeaMembers[] = {
+    TARVIK_MEMBER(ExtendedSea, Int, seaState, "STATE OF THE SEA", 0, SeaStateCodeWords),
+    TARVIK_MEMBER(ExtendedSea, Int, swell, "SWELL", 0, SwellWords),
+    TARVIK_MEMBER(ExtendedSea, Text, swellDirection, "SWELL FROM"),
+};
+inline constexpr ExtendedMember kHumidityMembers[] = {
+    TARVIK_MEMBER(ExtendedHumidity, Int, percent, "REL. HUMIDITY (%)"),
+};
+inline constexpr ExtendedMember kBirdHazardMembers[] = {
+    TARVIK_MEMBER(ExtendedBirdHazard, Text, runway, "RUNWAY"),
+};
 #undef TARVIK_MEMBER
 
 /// The kinds in the order JSON, CSV and the listing give them: the body's
-/// order, the trends last. The CSV slots are at least as many as any report
+/// order, then the kinds only the remarks have. The CSV slots are at least as many as any report
 /// of the real reports checked needs (see docs/tarvik-decode.md).
 inline constexpr ExtendedKind kExtendedKinds[] = {
-    {"wind", KindShape::Object, 1, 1, "WIND GROUP", kWindMembers,
+    {"wind", KindShape::Object, 1, 1, 0, "WIND GROUP", kWindMembers,
      extended_detail::Entries<&ExtendedReport::wind>},
-    {"visibility", KindShape::List, 3, 1, "VISIBILITY GROUP", kVisibilityMembers,
+    {"visibility", KindShape::List, 3, 1, 0, "VISIBILITY GROUP", kVisibilityMembers,
      extended_detail::Entries<&ExtendedReport::visibility>},
-    {"runwayVisualRange", KindShape::List, 4, 0, "RVR GROUP", kRunwayRangeMembers,
+    {"runwayVisualRange", KindShape::List, 4, 0, 0, "RVR GROUP", kRunwayRangeMembers,
      extended_detail::Entries<&ExtendedReport::runwayVisualRange>},
-    {"weather", KindShape::List, 3, 3, "WEATHER GROUP", kWeatherMembers,
+    {"weather", KindShape::List, 3, 3, 0, "WEATHER GROUP", kWeatherMembers,
      extended_detail::Entries<&ExtendedReport::weather>},
-    {"sky", KindShape::Value, 1, 1, "SKY CONDITION", kSkyMembers,
+    {"sky", KindShape::Value, 1, 1, 0, "SKY CONDITION", kSkyMembers,
      extended_detail::Entries<&ExtendedReport::sky>},
-    {"clouds", KindShape::List, 4, 4, "CLOUD GROUP", kCloudMembers,
+    {"clouds", KindShape::List, 4, 4, 4, "CLOUD GROUP", kCloudMembers,
      extended_detail::Entries<&ExtendedReport::clouds>},
-    {"temperature", KindShape::Object, 1, 0, "TEMPERATURE GROUP", kTemperatureMembers,
+    {"temperature", KindShape::Object, 1, 0, 0, "TEMPERATURE GROUP", kTemperatureMembers,
      extended_detail::Entries<&ExtendedReport::temperature>},
-    {"altimeter", KindShape::Object, 1, 0, "ALTIMETER GROUP", kAltimeterMembers,
+    {"altimeter", KindShape::Object, 1, 0, 1, "ALTIMETER GROUP", kAltimeterMembers,
      extended_detail::Entries<&ExtendedReport::altimeter>},
-    {"recentWeather", KindShape::List, 3, 0, "RECENT WX GROUP", kRecentWeatherMembers,
+    {"recentWeather", KindShape::List, 3, 0, 0, "RECENT WX GROUP", kRecentWeatherMembers,
      extended_detail::Entries<&ExtendedReport::recentWeather>},
-    {"windShear", KindShape::List, 2, 0, "WIND SHEAR", kWindShearMembers,
+    {"windShear", KindShape::List, 2, 0, 0, "WIND SHEAR", kWindShearMembers,
      extended_detail::Entries<&ExtendedReport::windShear>},
-    {"seaState", KindShape::Object, 1, 0, "SEA STATE", kSeaStateMembers,
+    {"seaState", KindShape::Object, 1, 0, 0, "SEA STATE", kSeaStateMembers,
      extended_detail::Entries<&ExtendedReport::seaState>},
-    {"runwayState", KindShape::List, 4, 0, "RUNWAY STATE", kRunwayStateMembers,
+    {"runwayState", KindShape::List, 4, 0, 2, "RUNWAY STATE", kRunwayStateMembers,
      extended_detail::Entries<&ExtendedReport::runwayState>},
-    {"rainfall", KindShape::Object, 1, 0, "RAINFALL GROUP", kRainfallMembers,
+    {"rainfall", KindShape::Object, 1, 0, 1, "RAINFALL GROUP", kRainfallMembers,
      extended_detail::Entries<&ExtendedReport::rainfall>},
-    {"colourState", KindShape::List, 2, 1, "COLOUR STATE", kColourStateMembers,
+    {"colourState", KindShape::List, 2, 1, 2, "COLOUR STATE", kColourStateMembers,
      extended_detail::Entries<&ExtendedReport::colourState>},
-    {"modifier", KindShape::List, 2, 0, "REPORT MODIFIER", kModifierMembers,
+    {"modifier", KindShape::List, 2, 0, 0, "REPORT MODIFIER", kModifierMembers,
      extended_detail::Entries<&ExtendedReport::modifier>},
-    {"notReported", KindShape::List, 8, 2, "NOT REPORTED", kNotReportedMembers,
+    {"notReported", KindShape::List, 8, 2, 0, "NOT REPORTED", kNotReportedMembers,
      extended_detail::Entries<&ExtendedReport::notReported>},
+    // The remarks' own kinds.
+    {"totalCloud", KindShape::List, 0, 0, 1, "TOTAL CLOUD REMARK", kTotalCloudMembers,
+     extended_detail::Entries<&ExtendedReport::totalCloud>},
+    {"cloudLayers", KindShape::List, 0, 0, 6, "CLOUD LAYER REMARK", kCloudLayerMembers,
+     extended_detail::Entries<&ExtendedReport::cloudLayers>},
+    {"temperatureExtremes", KindShape::List, 0, 0, 2, "TEMP. EXTREME REMARK", kTemperatureExtremeMembers,
+     extended_detail::Entries<&ExtendedReport::temperatureExtremes>},
+    {"lightning", KindShape::List, 0, 0, 3, "LIGHTNING REMARK", kLightningMembers,
+     extended_detail::Entries<&ExtendedReport::lightning>},
+    {"phenomena", KindShape::List, 0, 0, 3, "PHENOMENON REMARK", kPhenomenonMembers,
+     extended_detail::Entries<&ExtendedReport::phenomena>},
+    {"weatherEvents", KindShape::List, 0, 0, 4, "WEATHER BEGAN/ENDED", kWeatherEventMembers,
+     extended_detail::Entries<&ExtendedReport::weatherEvents>},
+    {"ceiling", KindShape::List, 0, 0, 2, "CEILING REMARK", kCeilingMembers,
+     extended_detail::Entries<&ExtendedReport::ceiling>},
+    {"estimatedOrMissing", KindShape::List, 0, 0, 3, "ESTMD/MISG REMARK", kDataStateMembers,
+     extended_detail::Entries<&ExtendedReport::dataState>},
+    {"snowOnGround", KindShape::List, 0, 0, 1, "SNOW ON GROUND RMK", kSnowOnGroundMembers,
+     extended_detail::Entries<&ExtendedReport::snowOnGround>},
+    {"densityAltitude", KindShape::List, 0, 0, 1, "DENSITY ALT. REMARK", kDensityAltitudeMembers,
+     extended_detail::Entries<&ExtendedReport::densityAltitude>},
+    {"iceAccretion", KindShape::List, 0, 0, 2, "ICE ACCRETION REMARK", kIceAccretionMembers,
+     extended_detail::Entries<&ExtendedReport::iceAccretion>},
+    {"sensorNotAvailable", KindShape::List, 0, 0, 2, "SENSOR OUT REMARK", kSensorOutMembers,
+     extended_detail::Entries<&ExtendedReport::sensorOut>},
+    {"precipitation", KindShape::List, 0, 0, 1, "PRECIP. REMARK", kPrecipitationMembers,
+     extended_detail::Entries<&ExtendedReport::precipitation>},
+    {"pressureTendency", KindShape::List, 0, 0, 1, "TENDENCY GROUP", kPressureTendencyMembers,
+     extended_detail::Entries<&ExtendedReport::pressureTendency>},
+    {"schedule", KindShape::List, 0, 0, 1, "STAFFING REMARK", kScheduleMembers,
+     extended_detail::Entries<&ExtendedReport::schedule>},
+    {"stationPressure", KindShape::List, 0, 0, 1, "QFE GROUP", kStationPressureMembers,
+     extended_detail::Entries<&ExtendedReport::stationPressure>},
+    {"cloudBase", KindShape::List, 0, 0, 1, "QBB GROUP", kCloudBaseMembers,
+     extended_detail::Entries<&ExtendedReport::cloudBase>},
+    {"localWind", KindShape::List, 0, 0, 4, "LOCAL WIND REMARK", kLocalWindMembers,
+     extended_detail::Entries<&ExtendedReport::localWind>},
+    {"visibility", KindShape::List, 0, 0, 2, "VISIBILITY REMARK", kRemarkVisibilityMembers,
+     extended_detail::Entries<&ExtendedReport::remarkVisibility>},
+    {"terrain", KindShape::List, 0, 0, 3, "TERRAIN REMARK", kTerrainMembers,
+     extended_detail::Entries<&ExtendedReport::terrain>},
+    {"sea", KindShape::List, 0, 0, 1, "SEA REMARK", kSeaMembers,
+     extended_detail::Entries<&ExtendedReport::sea>},
+    {"humidity", KindShape::List, 0, 0, 1, "HUMIDITY GROUP", kHumidityMembers,
+     extended_detail::Entries<&ExtendedReport::humidity>},
+    {"birdHazard", KindShape::List, 0, 0, 1, "BIRD HAZARD REMARK", kBirdHazardMembers,
+     extended_detail::Entries<&ExtendedReport::birdHazard>},
 };
 
 /// The trends, after the kinds: each an object with its groups, its own
 /// members and the kinds that have trend slots.
-inline constexpr ExtendedKind kTrendKind = {"trends", KindShape::List, 3, 0, "TREND",
+inline constexpr ExtendedKind kTrendKind = {"trends", KindShape::List, 3, 0, 0, "TREND",
                                             kTrendMembers,
                                             extended_detail::Entries<&ExtendedReport::trends>};
 // clang-format on

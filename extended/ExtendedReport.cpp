@@ -12,6 +12,12 @@ void EachList(Record& r, Visit visit) {
   visit(r.recentWeather), visit(r.windShear), visit(r.seaState), visit(r.runwayState);
   visit(r.rainfall), visit(r.colourState), visit(r.modifier), visit(r.notReported);
   visit(r.trends);
+  visit(r.totalCloud), visit(r.cloudLayers), visit(r.temperatureExtremes), visit(r.lightning), visit(r.phenomena), visit(r.weatherEvents);
+  visit(r.ceiling), visit(r.dataState);
+  visit(r.snowOnGround), visit(r.densityAltitude), visit(r.iceAccretion), visit(r.sensorOut);
+  visit(r.precipitation), visit(r.pressureTendency), visit(r.schedule);
+  visit(r.stationPressure), visit(r.cloudBase), visit(r.localWind), visit(r.remarkVisibility);
+  visit(r.terrain), visit(r.sea), visit(r.humidity), visit(r.birdHazard);
 }
 
 }  // namespace

@@ -17,9 +17,13 @@ namespace tarvik {
 inline constexpr double kAbsentReal = std::numeric_limits<double>::quiet_NaN();
 [[nodiscard]] inline bool HasReal(double value) { return !std::isnan(value); }
 
-/// The owner of an entry: the observation itself, or the trend of that
-/// index in ExtendedReport::trends.
+/// The owner of an entry: the observation itself, its remarks, or the trend
+/// of that index in ExtendedReport::trends.
 inline constexpr int16_t kObservation = -1;
+inline constexpr int16_t kRemarks = -2;
+
+/// Compass points as bits, N the lowest, clockwise: a set of directions.
+inline constexpr uint8_t kAllOctants = 0xFF;
 
 /// What every entry starts with. `group` is the group, or the groups with
 /// what stood between them, as written in the report.
@@ -195,10 +199,201 @@ struct ExtendedTrend {
   int32_t verticalVisibilityFt = kAbsentInt;
 };
 
-/// The second record. Each kind keeps its entries in the order of their
-/// owners (the observation's first, then trend 0's, trend 1's ...) and in
-/// report order within an owner; a record is cleared and reused, so its
-/// lists keep their room.
+// --- The remarks' own entries ---------------------------------------------------
+
+/// A cloud layer, or a phenomenon hiding the sky, with its amount in oktas:
+/// a Canadian layer by type (SC4 in SC1SC4AC3, or a trace: AC TR), or a layer
+/// with its height (4CU030).
+struct ExtendedCloudLayer {
+  ExtendedHead head;
+  std::string_view type{};  // SC, AC ... or what hides the sky: FG, SN, BLSN
+  int32_t oktas = kAbsentInt;
+  bool trace = false;  // TR: a trace of it, less than an okta
+  int32_t heightFt = kAbsentInt;
+};
+
+/// The total cloud amount, which Italian reports give first in the remarks
+/// (the layers after it are entries of the clouds kind).
+struct ExtendedTotalCloud {
+  ExtendedHead head;
+  std::string_view cover{};  // SKC, FEW, SCT, BKN, OVC
+};
+
+/// The highest or lowest temperature (TX, TN).
+struct ExtendedTemperatureExtreme {
+  ExtendedHead head;
+  std::string_view extreme{};  // TX the highest, TN the lowest
+  double celsius = kAbsentReal;
+};
+
+/// Lightning, or another phenomenon, where it is seen and where it moves.
+struct ExtendedSighting {
+  ExtendedHead head;
+  std::string_view phenomenon{};  // LTG, CB, TCU, TS, VIRGA, or weather codes: SH, FG
+  std::string_view frequency{};   // OCNL, FRQ, CONS
+  std::string_view types{};       // lightning types run together: IC, CG, CC, CA
+  std::string_view location{};    // DSNT, VC, OHD, AP
+  uint8_t directions = 0;         // compass points, as bits
+  bool allQuadrants = false;      // ALQDS: in every direction
+  std::string_view movement{};    // a compass point, or STNRY
+};
+
+/// When a weather phenomenon began or ended (RAB05E30): one entry per time.
+struct ExtendedWeatherEvent {
+  ExtendedHead head;
+  std::string_view weather{};  // as written: RA, -SHRA, FZDZ
+  std::string_view event{};    // B began, E ended
+  int32_t hour = kAbsentInt;
+  int32_t minute = kAbsentInt;
+};
+
+/// The ceiling at a second site.
+struct ExtendedCeiling {
+  ExtendedHead head;
+  int32_t heightFt = kAbsentInt;
+  std::string_view location{};  // a runway or a compass point, as written
+};
+
+/// An element that is estimated or missing: WND DATA ESTMD, DP MISG.
+struct ExtendedDataState {
+  ExtendedHead head;
+  std::string_view element{};  // as written: WND DATA, ALSTG/SLP, DP
+  bool estimated = false;
+  bool missing = false;
+};
+
+/// The depth of snow on the ground.
+struct ExtendedSnowOnGround {
+  ExtendedHead head;
+  int32_t cm = kAbsentInt;
+  bool trace = false;
+};
+
+/// The density altitude.
+struct ExtendedDensityAltitude {
+  ExtendedHead head;
+  int32_t feet = kAbsentInt;
+  bool missing = false;
+};
+
+/// Ice accreted on a sensor over the last hour, 3 or 6 hours.
+struct ExtendedIceAccretion {
+  ExtendedHead head;
+  int32_t hours = kAbsentInt;
+  double inches = kAbsentReal;
+};
+
+/// A sensor at a second site that is not available: CHINO, VISNO.
+struct ExtendedSensorOut {
+  ExtendedHead head;
+  std::string_view sensor{};
+  std::string_view location{};  // a runway (RWY06) or a compass point, as written
+};
+
+/// Precipitation: over the past hour, or since the report before.
+struct ExtendedPrecipitation {
+  ExtendedHead head;
+  double mm = kAbsentReal;
+  int32_t hours = kAbsentInt;
+  bool sinceLastReport = false;
+  bool notReported = false;
+};
+
+/// The pressure tendency of the last three hours.
+struct ExtendedPressureTendency {
+  ExtendedHead head;
+  int32_t characteristic = kAbsentInt;  // WMO code table 0200
+  double changeHpa = kAbsentReal;
+  bool missing = false;
+};
+
+/// When the station is staffed: its last staffed report, the next one.
+struct ExtendedSchedule {
+  ExtendedHead head;
+  bool first = false;        // FIRST: the first report after a break
+  bool lastStaffed = false;  // LAST STFD OBS: the last staffed report
+  int32_t nextDay = kAbsentInt;
+  std::string_view nextTime{};  // hhmm (UTC) of the next staffed report
+};
+
+/// The pressure at the aerodrome's elevation (QFE).
+struct ExtendedStationPressure {
+  ExtendedHead head;
+  double mmHg = kAbsentReal;
+  double hpa = kAbsentReal;  // as given, or from the mmHg when only they are given
+};
+
+/// The height of the cloud base (QBB).
+struct ExtendedCloudBase {
+  ExtendedHead head;
+  int32_t meters = kAbsentInt;
+  int32_t feet = kAbsentInt;
+};
+
+/// A wind measured somewhere else than the report's: at a runway or its
+/// threshold, at a height, at a named place.
+struct ExtendedLocalWind {
+  ExtendedHead head;
+  std::string_view place{};  // RWY, THR, TDZ, MID, END, ARP, or the place's name
+  std::string_view runway{};
+  int32_t heightFt = kAbsentInt;
+  int32_t direction = kAbsentInt;
+  bool variable = false;
+  int32_t speed = kAbsentInt;
+  int32_t gust = kAbsentInt;
+  std::string_view unit{};
+  double speedKt = kAbsentReal;
+  double gustKt = kAbsentReal;
+  int32_t variableFrom = kAbsentInt;
+  int32_t variableTo = kAbsentInt;
+  bool notReported = false;
+};
+
+/// A visibility given in the remarks: the lowest (VIS MIN), toward the sea
+/// (VIS MAR), a variable one, or one in given directions.
+struct ExtendedRemarkVisibility {
+  ExtendedHead head;
+  std::string_view qualifier{};  // MIN, MAR, VRB, LWR
+  int32_t meters = kAbsentInt;
+  bool atLeast = false;  // 9999: 10 km or more
+  double statuteMiles = kAbsentReal;
+  double minStatuteMiles = kAbsentReal;
+  double maxStatuteMiles = kAbsentReal;
+  bool lessThan = false;  // M before the lowest value
+  uint8_t directions = 0;
+  std::string_view location{};  // a runway, as written
+};
+
+/// Mountains, valleys or obstacles: obscured, clear, not visible.
+struct ExtendedTerrain {
+  ExtendedHead head;
+  std::string_view feature{};  // MT, OBST, MON, VAL
+  std::string_view state{};    // OBSC, INVIS, LIB, NIL
+};
+
+/// The state of the sea and of the swell (QUK, QUL).
+struct ExtendedSea {
+  ExtendedHead head;
+  int32_t seaState = kAbsentInt;  // WMO code table 3700
+  int32_t swell = kAbsentInt;     // the swell's code, 0 to 9
+  std::string_view swellDirection{};
+};
+
+/// The relative humidity.
+struct ExtendedHumidity {
+  ExtendedHead head;
+  int32_t percent = kAbsentInt;
+};
+
+/// Birds are a hazard, on the runways named.
+struct ExtendedBirdHazard {
+  ExtendedHead head;
+  std::string_view runway{};  // as written: 10/28, 15
+};
+
+/// The second record. Each kind keeps its entries in report order within an
+/// owner (the observation, each trend, the remarks); a record is cleared and
+/// reused, so its lists keep their room.
 struct ExtendedReport {
   std::vector<ExtendedWind> wind;
   std::vector<ExtendedVisibility> visibility;
@@ -217,6 +412,30 @@ struct ExtendedReport {
   std::vector<ExtendedModifier> modifier;
   std::vector<ExtendedNotReported> notReported;
   std::vector<ExtendedTrend> trends;
+  // The remarks' own kinds.
+  std::vector<ExtendedTotalCloud> totalCloud;
+  std::vector<ExtendedCloudLayer> cloudLayers;
+  std::vector<ExtendedTemperatureExtreme> temperatureExtremes;
+  std::vector<ExtendedSighting> lightning;
+  std::vector<ExtendedSighting> phenomena;
+  std::vector<ExtendedWeatherEvent> weatherEvents;
+  std::vector<ExtendedCeiling> ceiling;
+  std::vector<ExtendedDataState> dataState;
+  std::vector<ExtendedSnowOnGround> snowOnGround;
+  std::vector<ExtendedDensityAltitude> densityAltitude;
+  std::vector<ExtendedIceAccretion> iceAccretion;
+  std::vector<ExtendedSensorOut> sensorOut;
+  std::vector<ExtendedPrecipitation> precipitation;
+  std::vector<ExtendedPressureTendency> pressureTendency;
+  std::vector<ExtendedSchedule> schedule;
+  std::vector<ExtendedStationPressure> stationPressure;
+  std::vector<ExtendedCloudBase> cloudBase;
+  std::vector<ExtendedLocalWind> localWind;
+  std::vector<ExtendedRemarkVisibility> remarkVisibility;
+  std::vector<ExtendedTerrain> terrain;
+  std::vector<ExtendedSea> sea;
+  std::vector<ExtendedHumidity> humidity;
+  std::vector<ExtendedBirdHazard> birdHazard;
 
   void Clear();
   [[nodiscard]] bool Empty() const;

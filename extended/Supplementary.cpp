@@ -28,7 +28,7 @@ bool DecodeSeaState(ExtendedContext& context, int& index) {
   GroupScanner scan(context.Group(index));
   ExtendedSeaState sea{context.Head(index, index + 1)};
   int32_t value = 0;
-  if (!scan.Take("W")) return false;
+  if (context.Has(context.out.seaState) || !scan.Take("W")) return false;
   if (!scan.TakeSlashes(2) && !scan.TakeSigned(2, &sea.surfaceTemperature)) return false;
   if (!scan.Take("/")) return false;
   if (scan.Take("S")) {

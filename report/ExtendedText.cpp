@@ -2,7 +2,9 @@
 // catalogue.
 #include "report/ExtendedText.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <cstring>
 #include <vector>
 
@@ -30,14 +32,32 @@ bool HasMember(const char* entry, const ExtendedMember& member) {
   case MemberType::Int: return IsPresent(Read<int32_t>(entry, member));
   case MemberType::Real: return HasReal(Read<double>(entry, member));
   case MemberType::Set: return Read<bool>(entry, member);
+  case MemberType::Octants: return Read<uint8_t>(entry, member) != 0;
   }
   return false;
 }
 
-// The entries of every kind, owner by owner: a kind's entries come in the
-// order of their owners, so each owner's are a stretch, and asking for the
-// owners in order (the observation, then trend 0, 1 ...) reads each entry
-// once.
+// The compass points of a set, each written by `write`.
+template <typename Write>
+void EachPoint(uint8_t points, Write write) {
+  for (std::size_t i = 0; i < std::size(kPointsClockwise); ++i) {
+    if ((points >> i) & 1U) write(kPointsClockwise[i]);
+  }
+}
+
+// The compass points of a set with a blank between them.
+std::string PointsText(uint8_t points) {
+  std::string text;
+  EachPoint(points, [&](std::string_view point) {
+    if (!text.empty()) text += ' ';
+    text += point;
+  });
+  return text;
+}
+
+// The entries of every kind of one owner. A kind's entries are in report
+// order within an owner, but the remarks' are decoded after the trends', so
+// the owners' stretches are looked for, not assumed in order.
 class OwnerEntries {
  public:
   explicit OwnerEntries(const ExtendedReport& report) {
@@ -45,28 +65,35 @@ class OwnerEntries {
       lists_[k] = kExtendedKinds[k].entries(report);
     }
   }
-  /// Of() gives the entries of kind `k` that belong to `owner`, which is
-  /// the owner asked for before it or a later one.
-  void Of(std::size_t k, int16_t owner, std::vector<const char*>& entries) {
+  /// Of() gives the entries of kind `k` that belong to `owner`.
+  void Of(std::size_t k, int16_t owner, std::vector<const char*>& entries) const {
     entries.clear();
     const EntryList& list = lists_[k];
-    std::size_t& at = next_[k];
-    while (at < list.count && list.Head(at).trend < owner) ++at;
-    for (; at < list.count && list.Head(at).trend == owner; ++at) {
-      entries.push_back(list.Entry(at));
+    for (std::size_t at = 0; at < list.count; ++at) {
+      if (list.Head(at).trend == owner) entries.push_back(list.Entry(at));
     }
+  }
+  /// Has() is true when `owner` has an entry of any kind.
+  [[nodiscard]] bool Has(int16_t owner) const {
+    for (const EntryList& list : lists_) {
+      for (std::size_t at = 0; at < list.count; ++at) {
+        if (list.Head(at).trend == owner) return true;
+      }
+    }
+    return false;
   }
 
  private:
   std::array<EntryList, std::size(kExtendedKinds)> lists_{};
-  std::array<std::size_t, std::size(kExtendedKinds)> next_{};
 };
 
-// The kinds an owner may have: the observation all with slots of their own,
-// a trend those with trend slots.
-bool OwnerMayHave(const ExtendedKind& kind, int16_t owner) {
-  return owner == kObservation ? kind.slots > 0 : kind.trendSlots > 0;
+// The kinds an owner may have: the observation those with slots of their
+// own, the remarks those with remark slots, a trend those with trend slots.
+int SlotsOf(const ExtendedKind& kind, int16_t owner) {
+  if (owner == kObservation) return kind.slots;
+  return owner == kRemarks ? kind.remarkSlots : kind.trendSlots;
 }
+bool OwnerMayHave(const ExtendedKind& kind, int16_t owner) { return SlotsOf(kind, owner) > 0; }
 
 // --- JSON ---------------------------------------------------------------------
 
@@ -86,6 +113,17 @@ void JsonValue(std::string& out, const char* entry, const ExtendedMember& member
   case MemberType::Int: AppendNumber(out, Read<int32_t>(entry, member)); break;
   case MemberType::Real: AppendNumber(out, Read<double>(entry, member)); break;
   case MemberType::Set: out += "true"; break;
+  case MemberType::Octants: {
+    out += '[';
+    bool first = true;
+    EachPoint(Read<uint8_t>(entry, member), [&](std::string_view point) {
+      if (!first) out += ',';
+      first = false;
+      AppendJsonString(out, point);
+    });
+    out += ']';
+    break;
+  }
   }
 }
 
@@ -132,7 +170,7 @@ void JsonGroups(std::string& out, std::string_view text) {
 
 // The kinds `owner` has, each under its key, each with a comma before it
 // (the first with none when `first`).
-void JsonKinds(std::string& out, OwnerEntries& owners, int16_t owner, bool& first) {
+void JsonKinds(std::string& out, const OwnerEntries& owners, int16_t owner, bool& first) {
   std::vector<const char*> entries;
   for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
     const ExtendedKind& kind = kExtendedKinds[k];
@@ -226,6 +264,11 @@ const CsvPlan& ThePlan() {
         if (kind.trendSlots > 0) AddKindColumns(plan, trend + '.', k, kind, kind.trendSlots, t);
       }
     }
+    // The remarks' kinds.
+    for (int k = 0; k < static_cast<int>(std::size(kExtendedKinds)); ++k) {
+      const ExtendedKind& kind = kExtendedKinds[k];
+      AddKindColumns(plan, "extended.remarks.", k, kind, kind.remarkSlots, kRemarks);
+    }
     plan.header += ",extended.overflow";
     plan.empty.assign(plan.columns.size(), ',');
     plan.empty += ",0";
@@ -246,6 +289,7 @@ void CsvValue(std::string& out, const char* entry, const ExtendedMember& member)
     if (const double value = Read<double>(entry, member); HasReal(value)) AppendNumber(out, value);
     break;
   case MemberType::Set: out += Read<bool>(entry, member) ? '1' : '0'; break;
+  case MemberType::Octants: out += PointsText(Read<uint8_t>(entry, member)); break;
   }
 }
 
@@ -296,9 +340,15 @@ void ListMember(LineSink& sink, const char* entry, const ExtendedMember& member)
     break;
   }
   case MemberType::Set: value = "TRUE"; break;
+  case MemberType::Octants: value = PointsText(Read<uint8_t>(entry, member)); break;
   }
+  // A text's words are the text's; a number's are the number's.
   std::string_view words;
-  if (member.words != nullptr) words = member.words(Read<std::string_view>(entry, member), scratch);
+  if (member.words != nullptr) {
+    const std::string_view code =
+        member.type == MemberType::Int ? std::string_view(value) : Read<std::string_view>(entry, member);
+    words = member.words(code, scratch);
+  }
   if (member.wordsOnly && !words.empty()) {
     Line(sink, member.label, words);
   } else {
@@ -315,7 +365,7 @@ void ListEntry(LineSink& sink, const char* entry, const ExtendedKind& kind) {
   }
 }
 
-void ListKinds(LineSink& sink, OwnerEntries& owners, int16_t owner) {
+void ListKinds(LineSink& sink, const OwnerEntries& owners, int16_t owner) {
   std::vector<const char*> entries;
   for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
     owners.Of(k, owner, entries);
@@ -347,6 +397,13 @@ void AppendExtendedJson(std::string& out, const ExtendedReport& report) {
     }
     out += ']';
   }
+  if (owners.Has(kRemarks)) {
+    JsonKey(out, "remarks", first);
+    out += '{';
+    bool none = true;
+    JsonKinds(out, owners, kRemarks, none);
+    out += '}';
+  }
   out += '}';
 }
 
@@ -360,15 +417,22 @@ void AppendExtendedCsv(std::string& out, const ExtendedReport& report) {
     out += plan.empty;
     return;
   }
-  // The entries in slots: the observation's and those of the trends that
-  // have columns. Anything beyond the slots is JSON's alone.
+  // The entries in slots: the observation's, those of the trends that have
+  // columns, and the remarks'. Anything beyond the slots is JSON's alone.
   constexpr std::size_t kKinds = std::size(kExtendedKinds);
-  const std::size_t owners = static_cast<std::size_t>(kTrendKind.slots) + 1;
+  const std::size_t owners = static_cast<std::size_t>(kTrendKind.slots) + 2;
+  // Each owner's place among the slotted ones: the observation, the
+  // trends with columns, the remarks; -1 for a trend without columns.
+  auto ownerPlace = [&](int owner) -> int {
+    if (owner == kObservation) return 0;
+    if (owner == kRemarks) return static_cast<int>(owners) - 1;
+    return owner < kTrendKind.slots ? owner + 1 : -1;
+  };
   thread_local std::vector<std::vector<const char*>> slotted;
   slotted.resize((kKinds + 1) * owners);
-  auto slotList = [&](int kind, int trend) -> std::vector<const char*>& {
+  auto slotList = [&](int kind, int owner) -> std::vector<const char*>& {
     const std::size_t k = kind < 0 ? kKinds : static_cast<std::size_t>(kind);
-    return slotted[k * owners + static_cast<std::size_t>(trend + 1)];
+    return slotted[k * owners + static_cast<std::size_t>(ownerPlace(owner))];
   };
   for (std::vector<const char*>& list : slotted) list.clear();
   bool overflow = report.trends.size() > static_cast<std::size_t>(kTrendKind.slots);
@@ -377,14 +441,14 @@ void AppendExtendedCsv(std::string& out, const ExtendedReport& report) {
     const EntryList list = kind.entries(report);
     for (std::size_t i = 0; i < list.count; ++i) {
       const int16_t owner = list.Head(i).trend;
-      if (owner >= kTrendKind.slots) continue;  // counted in the trends' overflow
+      if (ownerPlace(owner) < 0) continue;  // counted in the trends' overflow
       std::vector<const char*>& slots = slotList(static_cast<int>(k), owner);
       slots.push_back(list.Entry(i));
-      const int most = owner == kObservation ? kind.slots : kind.trendSlots;
-      overflow = overflow || slots.size() > static_cast<std::size_t>(most);
+      overflow = overflow || slots.size() > static_cast<std::size_t>(SlotsOf(kind, owner));
     }
   }
-  for (std::size_t t = 0; t < report.trends.size() && t < owners - 1; ++t) {
+  for (std::size_t t = 0; t < report.trends.size() && t < static_cast<std::size_t>(kTrendKind.slots);
+       ++t) {
     slotList(-1, static_cast<int>(t)).push_back(reinterpret_cast<const char*>(&report.trends[t]));
   }
   for (const SlotColumns& block : plan.slots) {
@@ -410,15 +474,40 @@ void AppendExtendedCsv(std::string& out, const ExtendedReport& report) {
 
 void PrintExtendedReport(const ExtendedReport& report, LineSink& sink) {
   if (report.Empty()) return;
-  sink.OutputLine(kRule);
-  sink.OutputLine("/*    FURTHER DECODED GROUPS");
-  sink.OutputLine(kRule);
   OwnerEntries owners(report);
-  ListKinds(sink, owners, kObservation);
-  for (std::size_t t = 0; t < report.trends.size(); ++t) {
-    ListEntry(sink, reinterpret_cast<const char*>(&report.trends[t]), kTrendKind);
-    ListKinds(sink, owners, static_cast<int16_t>(t));
+  if (owners.Has(kObservation) || !report.trends.empty()) {
+    sink.OutputLine(kRule);
+    sink.OutputLine("/*    FURTHER DECODED GROUPS");
+    sink.OutputLine(kRule);
+    ListKinds(sink, owners, kObservation);
+    for (std::size_t t = 0; t < report.trends.size(); ++t) {
+      ListEntry(sink, reinterpret_cast<const char*>(&report.trends[t]), kTrendKind);
+      ListKinds(sink, owners, static_cast<int16_t>(t));
+    }
   }
+  if (!owners.Has(kRemarks)) return;
+  sink.OutputLine(kRule);
+  sink.OutputLine("/*    FURTHER DECODED REMARKS");
+  sink.OutputLine(kRule);
+  // The remarks in the report's order: every group is a view of the one
+  // text, so where it starts orders the entries.
+  struct Listed {
+    const char* at;
+    std::size_t kind;
+    const char* entry;
+  };
+  std::vector<Listed> listed;
+  std::vector<const char*> entries;
+  for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
+    owners.Of(k, kRemarks, entries);
+    for (const char* entry : entries) {
+      listed.push_back({reinterpret_cast<const ExtendedHead*>(entry)->group.data(), k, entry});
+    }
+  }
+  std::stable_sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+    return std::less<const char*>()(a.at, b.at);
+  });
+  for (const Listed& item : listed) ListEntry(sink, item.entry, kExtendedKinds[item.kind]);
 }
 
 }  // namespace tarvik

@@ -13,14 +13,16 @@ class LineSink;
 /// AppendExtendedJson() appends `,"extended":{...}` to `out` when `report`
 /// holds anything: each kind the observation has under its key (an object,
 /// a list of objects, or the sky's value), each entry with its "group" as
-/// written and its members that hold a value, then "trends": a list of
-/// objects with their "groups", their own members and their kinds.
+/// written and its members that hold a value; then "trends": a list of
+/// objects with their "groups", their own members and their kinds; then
+/// "remarks": an object of the remarks' kinds, each a list.
 void AppendExtendedJson(std::string& out, const ExtendedReport& report);
 
 /// AppendExtendedCsvHeader() appends the names of the second record's CSV
 /// columns, each with a comma before it: every member of every slot by its
 /// JSON path ("extended.wind.speedKt", "extended.trends.0.type",
-/// "extended.runwayState.1.depthMm"), then "extended.overflow".
+/// "extended.runwayState.1.depthMm", "extended.remarks.lightning.0.types"),
+/// then "extended.overflow".
 void AppendExtendedCsvHeader(std::string& out);
 
 /// ExtendedCsvColumnCount() is the number of those columns.
@@ -32,11 +34,12 @@ void AppendExtendedCsvHeader(std::string& out);
 /// slots (JSON has them all), else 0.
 void AppendExtendedCsv(std::string& out, const ExtendedReport& report);
 
-/// PrintExtendedReport() writes to `sink`, when `report` holds anything, a
-/// three-line heading and, for every entry, a line giving its group and a
-/// labelled line per value, in the listing's form; codes that say nothing
-/// to a reader get their meaning in words. The trends follow, each with
-/// its own entries.
+/// PrintExtendedReport() writes to `sink`, when `report` holds anything,
+/// the observation's and the trends' entries under a three-line heading,
+/// then the remarks' in the report's order under one of their own: for
+/// every entry, a line giving its group and a labelled line per value, in
+/// the listing's form; codes that say nothing to a reader get their
+/// meaning in words. A heading with nothing under it is left out.
 void PrintExtendedReport(const ExtendedReport& report, LineSink& sink);
 
 }  // namespace tarvik

@@ -182,6 +182,9 @@ constexpr RemarkRow kRemarkOrder[] = {
 constexpr std::size_t kRows = std::size(kRemarkOrder);
 constexpr std::size_t kObscurationRow = 17;
 static_assert(kRemarkOrder[kObscurationRow].repeat == Repeat::ResetOnThird);
+// The lightning decoder reads the frequency word before LTG.
+constexpr std::size_t kLightningRow = 9;
+static_assert(kRemarkOrder[kLightningRow].group == "Lightning");
 static_assert(kRows <= 64, "the rows to try are kept as the bits of one word");
 
 // For every first byte of a token, the rows that may act on it, as bits in
@@ -209,7 +212,16 @@ class Walk {
   // the index past a keyword it consumed.
   bool Try(std::size_t row, int& index) {
     const RemarkRow& group = kRemarkOrder[row];
-    if (!group.decode(tokens_, report_, index, state_)) return false;
+    const int at = index;
+    const bool accepted = group.decode(tokens_, report_, index, state_);
+    // The lightning decoder sets its frequency from the word before an LTG
+    // group, which the pass before passed over: that word was decoded.
+    if (row == kLightningRow && notDecoded_ != nullptr && at >= 1 &&
+        tokens_.View(at).starts_with("LTG") &&
+        IsLightningFrequency(tokens_[at - 1])) {
+      notDecoded_->DropLast(at - 1);
+    }
+    if (!accepted) return false;
     int seen = ++occurrences_[row];
     // The obscuration decoder reads how often it has accepted.
     if (row == kObscurationRow) state_.obscurations = seen;

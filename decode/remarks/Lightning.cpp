@@ -107,6 +107,14 @@ bool DecodeLightning(const TokenList& tokens, DecodedReport& report, int& index)
   return true;
 }
 
+bool IsLightningFrequency(const char* group) {
+  if (group == nullptr) return false;
+  for (const WordFlag& row : kFrequencies) {
+    if (row.word == group) return true;
+  }
+  return false;
+}
+
 bool DecodeThunderstormLocation(const TokenList& tokens, DecodedReport& report, int& index) {
   const char* direction = tokens[index + 1];
   if (!IsExactly(tokens[index], "TS") || !IsDirectionWord(direction)) return false;

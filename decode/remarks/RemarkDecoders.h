@@ -65,6 +65,10 @@ bool DecodeSectorVisibility(const TokenList& tokens, DecodedReport& report, int&
 /// to 3; failure consumes 0 (a frequency flag may stay set).
 bool DecodeLightning(const TokenList& tokens, DecodedReport& report, int& index);
 
+/// IsLightningFrequency() is true for OCNL, FRQ and CONS: the words that
+/// DecodeLightning() reads from before the LTG group (null: false).
+[[nodiscard]] bool IsLightningFrequency(const char* group);
+
 /// DecodeThunderstormLocation(): TS direction [MOV direction]. Success
 /// consumes 2 to 4. TS direction MOV followed by a non-direction stores the
 /// location and fails consuming 2; other failures consume 0.

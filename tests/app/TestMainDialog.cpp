@@ -166,13 +166,13 @@ class TestMainDialog : public QObject {
 
   void statusBarSummarisesTheReport() {
     // IFR: 2 SM and a broken layer at 800 ft; two remark words not decoded.
-    Decode(QStringLiteral("KABC 121755Z 24010KT 2SM BKN008 OVC015 10/09 A2992 RMK ACSL SW"));
+    Decode(QStringLiteral("KABC 121755Z 24010KT 2SM BKN008 OVC015 10/09 A2992 RMK FROPA HZY"));
     QLabel* category = dialog_->StatusPart(1);
     QLabel* groups = dialog_->StatusPart(2);
     QVERIFY(category->text().contains(QStringLiteral("IFR")));
     QVERIFY(category->text().contains(QStringLiteral("background-color:#ff0000")));
     QCOMPARE(category->toolTip(), QStringLiteral("IFR, CIG 800 ft, VIS 2 SM"));
-    QCOMPARE(groups->toolTip(), QStringLiteral("Not decoded: ACSL SW"));
+    QCOMPARE(groups->toolTip(), QStringLiteral("Not decoded: FROPA HZY"));
     QVERIFY(groups->text().startsWith(QStringLiteral("Not decoded")));
 
     // A long list is cut to fit; the tooltip keeps it whole.
