@@ -204,10 +204,10 @@ void DecodeBody(const WalkTrace& trace, std::string_view text, const DecodedRepo
 }  // namespace
 
 void DecodeExtended(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
-                    NotDecodedGroups& notDecoded, ExtendedReport& out) {
+                    NotDecodedGroups& notDecoded, ExtendedReport& out, RemarkDispatch dispatch) {
   out.Clear();
   DecodeBody(trace, text, record, notDecoded, out);
-  DecodeRemarkGroups(trace, text, record, notDecoded, out);
+  DecodeRemarkGroups(trace, text, record, notDecoded, out, dispatch);
 }
 
 }  // namespace tarvik

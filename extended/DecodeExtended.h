@@ -21,7 +21,8 @@ namespace tarvik {
 /// a value or without its NDV. Every group taken is removed from
 /// `notDecoded`. `text` is the text the walk was given, `record` its record.
 void DecodeExtended(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
-                    NotDecodedGroups& notDecoded, ExtendedReport& out);
+                    NotDecodedGroups& notDecoded, ExtendedReport& out,
+                    RemarkDispatch dispatch = RemarkDispatch::ByFirstByte);
 
 /// DecodeRemarkGroups() decodes into the remarks of `out` the groups after
 /// RMK that the remarks walk did not decode: each is offered to the
@@ -31,7 +32,11 @@ void DecodeExtended(const WalkTrace& trace, std::string_view text, const Decoded
 /// complete them (LTG DSNT N and the AND NE after it): every lightning
 /// remark has an entry, however often the report gives one. Every group
 /// taken is removed from `notDecoded`. DecodeExtended() calls it last.
+/// With RemarkDispatch::ByFirstByte a decoder is only offered the groups
+/// whose first byte it declares it may begin with; EveryRow offers it
+/// every group, which must give the same result.
 void DecodeRemarkGroups(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
-                        NotDecodedGroups& notDecoded, ExtendedReport& out);
+                        NotDecodedGroups& notDecoded, ExtendedReport& out,
+                        RemarkDispatch dispatch = RemarkDispatch::ByFirstByte);
 
 }  // namespace tarvik

@@ -1,5 +1,8 @@
 // DecodeRemarkGroups: the remarks' decoder table, and the pass that offers
 // it the remark groups the remarks walk did not decode.
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <vector>
 
 #include "extended/DecodeExtended.h"
@@ -14,7 +17,15 @@ struct RemarkRow {
   // and the AND NE after it): it is offered the walk's groups too, and
   // reads them again.
   bool rereads;
+  // The bytes its first group can begin with: at any other it declines.
+  std::string_view starts;
 };
+
+// First bytes: digits, and the letters the weather codes (descriptors and
+// phenomena) and the cloud types begin with.
+#define TARVIK_DIGITS "0123456789"
+#define TARVIK_WEATHER "MPBDSTFRIGUVH"
+#define TARVIK_CLOUDS "TACNS"
 
 // The remarks' decoders, in the order they are offered a group; the first
 // that accepts takes it. Lightning before the phenomena, the frequency word
@@ -22,40 +33,64 @@ struct RemarkRow {
 // phenomenon may be (FG2 is fog hiding 2 oktas).
 // clang-format off
 constexpr RemarkRow kRemarkRows[] = {
-    {DecodeLightningRemark,        true},
-    {DecodeSchedule,               true},
-    {DecodeTotalCloud,             false},
-    {DecodeCloudTypes,             false},
-    {DecodeCloudTrace,             false},
-    {DecodePhenomenonRemark,       true},
-    {DecodeOktaLayer,              false},
-    {DecodeExtendedCloud,          false},
-    {DecodeWeatherEvents,          false},
-    {DecodeSecondSiteCeiling,      false},
-    {DecodeCloudBase,              false},
-    {DecodeSnowOnGround,           false},
-    {DecodeAutomaticTendency,      false},
-    {DecodePastHourPrecipitation,  false},
-    {DecodePrecipitationMm,        false},
-    {DecodePrecipitationSinceLast, false},
-    {DecodeIceAccretion,           false},
-    {DecodeTemperatureExtreme,     false},
-    {DecodeDensityAltitude,        false},
-    {DecodeDataState,              false},
-    {DecodeSensorOut,              false},
-    {DecodeStationPressure,        false},
-    {DecodeExtendedAltimeter,      false},
-    {DecodeRainfall,               false},
-    {DecodeColourState,            false},
-    {DecodeRunwayState,            false},
-    {DecodeLocalWind,              false},
-    {DecodeRemarkVisibility,       false},
-    {DecodeTerrain,                false},
-    {DecodeSea,                    false},
-    {DecodeHumidity,               false},
-    {DecodeBirdHazard,             false},
+    {DecodeLightningRemark,        true,  "OFCL"},
+    {DecodeSchedule,               true,  "FL"},
+    {DecodeTotalCloud,             false, "SFBO"},
+    {DecodeCloudTypes,             false, TARVIK_CLOUDS TARVIK_WEATHER},
+    {DecodeCloudTrace,             false, TARVIK_CLOUDS TARVIK_WEATHER},
+    {DecodePhenomenonRemark,       true,  "CTASVP" TARVIK_WEATHER},
+    {DecodeOktaLayer,              false, "12345678"},
+    {DecodeExtendedCloud,          false, "FSBOV/"},
+    {DecodeWeatherEvents,          false, "-+" TARVIK_WEATHER},
+    {DecodeSecondSiteCeiling,      false, "C"},
+    {DecodeCloudBase,              false, "Q"},
+    {DecodeSnowOnGround,           false, "S"},
+    {DecodeAutomaticTendency,      false, TARVIK_DIGITS "M"},
+    {DecodePastHourPrecipitation,  false, TARVIK_DIGITS},
+    {DecodePrecipitationMm,        false, "P"},
+    {DecodePrecipitationSinceLast, false, "P"},
+    {DecodeIceAccretion,           false, "I"},
+    {DecodeTemperatureExtreme,     false, "T"},
+    {DecodeDensityAltitude,        false, "D"},
+    {DecodeDataState,              false, "WASTDCVPIR"},
+    {DecodeSensorOut,              false, "CV"},
+    {DecodeStationPressure,        false, "Q"},
+    {DecodeExtendedAltimeter,      false, "QA"},
+    {DecodeRainfall,               false, "R"},
+    {DecodeColourState,            false, "BWGYAR"},
+    {DecodeRunwayState,            false, "RS" TARVIK_DIGITS},
+    {DecodeLocalWind,              false, "WRTMEA"},
+    {DecodeRemarkVisibility,       false, "V"},
+    {DecodeTerrain,                false, "MOV"},
+    {DecodeSea,                    false, "Q"},
+    {DecodeHumidity,               false, "R"},
+    {DecodeBirdHazard,             false, "B"},
 };
 // clang-format on
+#undef TARVIK_DIGITS
+#undef TARVIK_WEATHER
+#undef TARVIK_CLOUDS
+
+constexpr std::size_t kRows = std::size(kRemarkRows);
+static_assert(kRows <= 64, "the rows to offer are kept as the bits of one word");
+
+// For every first byte, the rows that may begin at it, as bits in table
+// order; and the rows that read again.
+constexpr std::array<uint64_t, 256> kRowsByFirstByte = [] {
+  std::array<uint64_t, 256> rows{};
+  for (std::size_t row = 0; row < kRows; ++row) {
+    for (char c : kRemarkRows[row].starts) rows[static_cast<unsigned char>(c)] |= uint64_t{1} << row;
+  }
+  return rows;
+}();
+constexpr uint64_t kRereadingRows = [] {
+  uint64_t rows = 0;
+  for (std::size_t row = 0; row < kRows; ++row) {
+    if (kRemarkRows[row].rereads) rows |= uint64_t{1} << row;
+  }
+  return rows;
+}();
+constexpr uint64_t kEveryRow = ~uint64_t{0} >> (64 - kRows);
 
 // A group the walk took that a rereading decoder may begin at: the words
 // that begin lightning, a thunderstorm's or virga's place, and LAST.
@@ -74,7 +109,8 @@ bool MayReread(std::string_view group) {
 }  // namespace
 
 void DecodeRemarkGroups(const WalkTrace& trace, std::string_view text, const DecodedReport& record,
-                        NotDecodedGroups& notDecoded, ExtendedReport& out) {
+                        NotDecodedGroups& notDecoded, ExtendedReport& out,
+                        RemarkDispatch dispatch) {
   const TokenList& tokens = trace.tokens;
   if (trace.remarks < 0) return;
   const int first = trace.remarks + 1;
@@ -102,9 +138,12 @@ void DecodeRemarkGroups(const WalkTrace& trace, std::string_view text, const Dec
     }
     const int start = i;
     bool accepted = false;
-    for (const RemarkRow& row : kRemarkRows) {
-      if (walkTook && !row.rereads) continue;
-      if (row.decode(context, i)) {
+    uint64_t rows = dispatch == RemarkDispatch::EveryRow
+                        ? kEveryRow
+                        : kRowsByFirstByte[static_cast<unsigned char>(tokens.View(i)[0])];
+    if (walkTook) rows &= kRereadingRows;
+    for (; rows != 0; rows &= rows - 1) {
+      if (kRemarkRows[std::countr_zero(rows)].decode(context, i)) {
         accepted = true;
         break;
       }

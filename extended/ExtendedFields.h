@@ -16,11 +16,11 @@ namespace tarvik {
 
 /// What a member holds, and how the writers read it.
 enum class MemberType : uint8_t {
-  Text,   // a text, absent when empty
-  Codes,  // two-letter codes run together (SHRA's RA, RASN): a list of codes
-  Int,    // a whole number, kAbsentInt when absent
-  Real,   // a decimal, kAbsentReal when absent
-  Set,    // a flag (bool), set or not; written only when set
+  Text,     // a text, absent when empty
+  Codes,    // two-letter codes run together (SHRA's RA, RASN): a list of codes
+  Int,      // a whole number, kAbsentInt when absent
+  Real,     // a decimal, kAbsentReal when absent
+  Set,      // a flag (bool), set or not; written only when set
   Octants,  // compass points as the bits of a byte: a list of points, none when 0
 };
 

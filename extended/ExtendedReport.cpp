@@ -12,7 +12,8 @@ void EachList(Record& r, Visit visit) {
   visit(r.recentWeather), visit(r.windShear), visit(r.seaState), visit(r.runwayState);
   visit(r.rainfall), visit(r.colourState), visit(r.modifier), visit(r.notReported);
   visit(r.trends);
-  visit(r.totalCloud), visit(r.cloudLayers), visit(r.temperatureExtremes), visit(r.lightning), visit(r.phenomena), visit(r.weatherEvents);
+  visit(r.totalCloud), visit(r.cloudLayers), visit(r.temperatureExtremes), visit(r.lightning),
+      visit(r.phenomena), visit(r.weatherEvents);
   visit(r.ceiling), visit(r.dataState);
   visit(r.snowOnGround), visit(r.densityAltitude), visit(r.iceAccretion), visit(r.sensorOut);
   visit(r.precipitation), visit(r.pressureTendency), visit(r.schedule);

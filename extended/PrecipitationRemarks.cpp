@@ -104,7 +104,8 @@ bool DecodePastHourPrecipitation(ExtendedContext& context, int& index) {
 // PCPN n.nMM PAST HR (Canadian): the precipitation of the past hour.
 bool DecodePrecipitationMm(ExtendedContext& context, int& index) {
   ExtendedPrecipitation precipitation;
-  if (context.Group(index) != "PCPN" || !TakeMillimetres(context.Group(index + 1), &precipitation.mm) ||
+  if (context.Group(index) != "PCPN" ||
+      !TakeMillimetres(context.Group(index + 1), &precipitation.mm) ||
       context.Group(index + 2) != "PAST" || context.Group(index + 3) != "HR") {
     return false;
   }

@@ -22,8 +22,9 @@ bool DecodeExtendedTemperature(ExtendedContext& context, int& index) {
   GroupScanner scan(context.Group(index));
   ExtendedTemperature temperature{context.Head(index, index + 1)};
   // The dew point is missing: nothing, or slashes, after the "/".
-  if (IsPresent(context.record.Temperature) || context.Has(context.out.temperature) || !scan.TakeSigned(2, &temperature.temperature) ||
-      !scan.Take("/") || !(scan.Done() || (scan.TakeSlashes(2) && scan.Done()))) {
+  if (IsPresent(context.record.Temperature) || context.Has(context.out.temperature) ||
+      !scan.TakeSigned(2, &temperature.temperature) || !scan.Take("/") ||
+      !(scan.Done() || (scan.TakeSlashes(2) && scan.Done()))) {
     return false;
   }
   context.out.temperature.push_back(temperature);
@@ -41,8 +42,9 @@ bool DecodeExtendedAltimeter(ExtendedContext& context, int& index) {
     altimeter.hpa = value;
   } else if (scan.Take("A") && scan.TakeDigits(4, &value) && scan.Done()) {
     altimeter.inches = value / 100.0;
-  } else if (GroupScanner point(context.Group(index)); point.Take("A") && point.TakeDigits(2, &value) &&
-             point.Take(".") && point.TakeDigits(2, &hundredths) && point.Done()) {
+  } else if (GroupScanner point(context.Group(index));
+             point.Take("A") && point.TakeDigits(2, &value) && point.Take(".") &&
+             point.TakeDigits(2, &hundredths) && point.Done()) {
     // A29.98: inches with their point (Pakistani remarks).
     altimeter.inches = value + hundredths / 100.0;
   } else {
@@ -58,7 +60,8 @@ bool DecodeExtendedAltimeter(ExtendedContext& context, int& index) {
 bool DecodeRainfall(ExtendedContext& context, int& index) {
   GroupScanner scan(context.Group(index));
   ExtendedRainfall rainfall{context.Head(index, index + 1)};
-  if (context.Has(context.out.rainfall) || !scan.Take("RF") || !TakeTenths(scan, 2, &rainfall.last10MinMm) || !scan.Take("/") ||
+  if (context.Has(context.out.rainfall) || !scan.Take("RF") ||
+      !TakeTenths(scan, 2, &rainfall.last10MinMm) || !scan.Take("/") ||
       !TakeTenths(scan, 3, &rainfall.since9amMm) || !scan.Done()) {
     return false;
   }

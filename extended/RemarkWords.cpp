@@ -28,11 +28,11 @@ int32_t Number(std::string_view code) {
 // The cloud genera (WMO International Cloud Atlas) and the types Canadian
 // remarks add to them (MANOBS, 16.3.13.1: layer type and amount).
 constexpr Words kCloudTypes[] = {
-    {"CI", "CIRRUS"},         {"CC", "CIRROCUMULUS"},   {"CS", "CIRROSTRATUS"},
-    {"AC", "ALTOCUMULUS"},    {"AS", "ALTOSTRATUS"},    {"NS", "NIMBOSTRATUS"},
-    {"SC", "STRATOCUMULUS"},  {"ST", "STRATUS"},        {"CU", "CUMULUS"},
-    {"CB", "CUMULONIMBUS"},   {"TCU", "TOWERING CUMULUS"}, {"ACC", "ALTOCUMULUS CASTELLANUS"},
-    {"SF", "STRATUS FRACTUS"}, {"CF", "CUMULUS FRACTUS"}, {"CBMAM", "CUMULONIMBUS MAMMATUS"},
+    {"CI", "CIRRUS"},          {"CC", "CIRROCUMULUS"},      {"CS", "CIRROSTRATUS"},
+    {"AC", "ALTOCUMULUS"},     {"AS", "ALTOSTRATUS"},       {"NS", "NIMBOSTRATUS"},
+    {"SC", "STRATOCUMULUS"},   {"ST", "STRATUS"},           {"CU", "CUMULUS"},
+    {"CB", "CUMULONIMBUS"},    {"TCU", "TOWERING CUMULUS"}, {"ACC", "ALTOCUMULUS CASTELLANUS"},
+    {"SF", "STRATUS FRACTUS"}, {"CF", "CUMULUS FRACTUS"},   {"CBMAM", "CUMULONIMBUS MAMMATUS"},
 };
 
 // A weather code with an optional descriptor (BLSN), in words.
@@ -154,9 +154,11 @@ std::string_view LightningTypeWords(std::string_view codes, std::string& scratch
 // Where a phenomenon is (FMH-1, chapter 12, remarks: DSNT beyond 10 statute miles, VC 5
 // to 10, AP at the airport; DIST is the Canadian spelling of DSNT).
 std::string_view LocationWords(std::string_view code, std::string&) {
-  static constexpr Words kLocations[] = {
-      {"DSNT", "DISTANT (10 TO 30 SM)"}, {"DIST", "DISTANT"},  {"VC", "VICINITY (5 TO 10 SM)"},
-      {"OHD", "OVERHEAD"},               {"AP", "AT THE AIRPORT"}};
+  static constexpr Words kLocations[] = {{"DSNT", "DISTANT (10 TO 30 SM)"},
+                                         {"DIST", "DISTANT"},
+                                         {"VC", "VICINITY (5 TO 10 SM)"},
+                                         {"OHD", "OVERHEAD"},
+                                         {"AP", "AT THE AIRPORT"}};
   return Find(kLocations, code);
 }
 
@@ -167,7 +169,7 @@ std::string_view MovementWords(std::string_view code, std::string&) {
 
 std::string_view SightingWords(std::string_view code, std::string& scratch) {
   static constexpr Words kSightings[] = {
-      {"LTG", "LIGHTNING"},   {"TS", "THUNDERSTORM"}, {"VIRGA", "VIRGA"},
+      {"LTG", "LIGHTNING"},      {"TS", "THUNDERSTORM"}, {"VIRGA", "VIRGA"},
       {"PCPN", "PRECIPITATION"}, {"SH", "SHOWERS"},
   };
   std::string_view words = Find(kSightings, code);
@@ -177,24 +179,30 @@ std::string_view SightingWords(std::string_view code, std::string& scratch) {
 
 std::string_view DataElementWords(std::string_view element, std::string&) {
   static constexpr Words kElements[] = {
-      {"WND", "WIND"},          {"WIND", "WIND"},
-      {"WND DATA", "WIND"},     {"ALSTG", "ALTIMETER SETTING"},
+      {"WND", "WIND"},
+      {"WIND", "WIND"},
+      {"WND DATA", "WIND"},
+      {"ALSTG", "ALTIMETER SETTING"},
       {"SLP", "SEA-LEVEL PRESSURE"},
       {"ALSTG/SLP", "ALTIMETER SETTING AND SEA-LEVEL PRESSURE"},
-      {"T", "TEMPERATURE"},     {"TD", "DEW POINT"},
-      {"DP", "DEW POINT"},      {"CLD", "CLOUD"},
-      {"WX", "WEATHER"},        {"VIS", "VISIBILITY"},
-      {"PCPN", "PRECIPITATION"}, {"PRES", "PRESSURE"},
-      {"PK WND", "PEAK WIND"},  {"ICG", "ICING"},
+      {"T", "TEMPERATURE"},
+      {"TD", "DEW POINT"},
+      {"DP", "DEW POINT"},
+      {"CLD", "CLOUD"},
+      {"WX", "WEATHER"},
+      {"VIS", "VISIBILITY"},
+      {"PCPN", "PRECIPITATION"},
+      {"PRES", "PRESSURE"},
+      {"PK WND", "PEAK WIND"},
+      {"ICG", "ICING"},
   };
   return Find(kElements, element);
 }
 
 // Second-site sensors (FMH-1, chapter 12, remarks: CHINO and VISNO with their location).
 std::string_view SensorWords(std::string_view code, std::string&) {
-  static constexpr Words kSensors[] = {
-      {"CHINO", "SKY CONDITION AT SECOND SITE NOT AVAILABLE"},
-      {"VISNO", "VISIBILITY AT SECOND SITE NOT AVAILABLE"}};
+  static constexpr Words kSensors[] = {{"CHINO", "SKY CONDITION AT SECOND SITE NOT AVAILABLE"},
+                                       {"VISNO", "VISIBILITY AT SECOND SITE NOT AVAILABLE"}};
   return Find(kSensors, code);
 }
 
@@ -219,7 +227,7 @@ std::string_view TendencyCharacteristicWords(std::string_view code, std::string&
 // Where a wind in the remarks was measured (ICAO Doc 8400 abbreviations).
 std::string_view PlaceWords(std::string_view code, std::string&) {
   static constexpr Words kPlaces[] = {
-      {"RWY", "RUNWAY"},          {"THR", "THRESHOLD"},   {"TDZ", "TOUCHDOWN ZONE"},
+      {"RWY", "RUNWAY"},           {"THR", "THRESHOLD"},  {"TDZ", "TOUCHDOWN ZONE"},
       {"MID", "RUNWAY MID-POINT"}, {"END", "RUNWAY END"}, {"ARP", "AERODROME REFERENCE POINT"}};
   return Find(kPlaces, code);
 }
@@ -234,10 +242,10 @@ std::string_view VisibilityQualifierWords(std::string_view code, std::string&) {
 // VAL in valleys, OBSC obscured, NIL none; INVIS and LIB are Italian
 // plain language: not visible, free of cloud).
 std::string_view TerrainWords(std::string_view code, std::string&) {
-  static constexpr Words kTerrain[] = {
-      {"MT", "MOUNTAINS"},     {"OBST", "OBSTACLES"},    {"MON", "ABOVE MOUNTAINS"},
-      {"VAL", "IN VALLEYS"},   {"OBSC", "OBSCURED"},     {"INVIS", "NOT VISIBLE"},
-      {"LIB", "CLEAR"},        {"NIL", "NONE"}};
+  static constexpr Words kTerrain[] = {{"MT", "MOUNTAINS"},        {"OBST", "OBSTACLES"},
+                                       {"MON", "ABOVE MOUNTAINS"}, {"VAL", "IN VALLEYS"},
+                                       {"OBSC", "OBSCURED"},       {"INVIS", "NOT VISIBLE"},
+                                       {"LIB", "CLEAR"},           {"NIL", "NONE"}};
   return Find(kTerrain, code);
 }
 

@@ -17,13 +17,18 @@ constexpr std::string_view kLightningTypes[] = {"IC", "CG", "CC", "CA"};
 
 // The location words, each with the code the entry gives (OVHD is OHD).
 constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kLocations = {{
-    {"DSNT", "DSNT"}, {"DIST", "DIST"}, {"VC", "VC"}, {"VCY", "VC"},
-    {"OHD", "OHD"},   {"OVHD", "OHD"},  {"AP", "AP"},
+    {"DSNT", "DSNT"},
+    {"DIST", "DIST"},
+    {"VC", "VC"},
+    {"VCY", "VC"},
+    {"OHD", "OHD"},
+    {"OVHD", "OHD"},
+    {"AP", "AP"},
 }};
 
 // Phenomena named by a word of their own.
-constexpr std::string_view kNamedPhenomena[] = {"CB",    "CBMAM", "TCU",  "ACC",  "ACSL", "SCSL",
-                                                "CCSL",  "TS",    "SH",   "VIRGA", "PCPN"};
+constexpr std::string_view kNamedPhenomena[] = {"CB",   "CBMAM", "TCU", "ACC",   "ACSL", "SCSL",
+                                                "CCSL", "TS",    "SH",  "VIRGA", "PCPN"};
 
 template <std::size_t N>
 bool IsOneOf(std::string_view word, const std::string_view (&words)[N]) {

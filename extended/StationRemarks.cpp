@@ -17,9 +17,9 @@ bool AllDigitsOf(std::string_view text) {
 
 // The elements an ESTMD or MISG remark names (US military and Canadian
 // reports), one group or two, and alone or joined by "/" (ALSTG/SLP).
-constexpr std::string_view kElements[] = {"WND", "WIND", "ALSTG", "SLP", "T",    "TD",  "DP",
-                                          "CLD", "WX",   "VIS",   "PCPN", "PRES", "ICE", "ICG",
-                                          "CIG", "RH"};
+constexpr std::string_view kElements[] = {"WND", "WIND", "ALSTG", "SLP", "T",    "TD",
+                                          "DP",  "CLD",  "WX",    "VIS", "PCPN", "PRES",
+                                          "ICE", "ICG",  "CIG",   "RH"};
 
 bool IsElement(std::string_view word) {
   for (std::string_view element : kElements) {
@@ -61,8 +61,8 @@ bool TakeNextTime(std::string_view text, ExtendedSchedule& schedule) {
 // The words of a few groups, each group split at its slashes.
 struct Piece {
   std::string_view text;
-  int group;        // the index of the group it is in
-  bool endsGroup;   // the last word of its group
+  int group;       // the index of the group it is in
+  bool endsGroup;  // the last word of its group
 };
 
 }  // namespace
@@ -139,7 +139,7 @@ bool DecodeSchedule(ExtendedContext& context, int& index) {
   constexpr int kMostPieces = 12;
   Piece pieces[kMostPieces];
   int count = 0;
-  for (int i = index; i < index + 6 && count < kMostPieces; ++i) {
+  for (int i = index; i < index + 8 && count < kMostPieces; ++i) {
     std::string_view group = i == index ? context.Word(i) : context.Group(i);
     if (group.empty()) break;
     const int first = count;

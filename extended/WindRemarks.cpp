@@ -16,7 +16,8 @@ constexpr std::string_view kRunwayParts[] = {"TDZ", "MID", "END"};
 bool TakeHeight(std::string_view group, int32_t* feet) {
   if (!group.ends_with("FT")) return false;
   group.remove_suffix(2);
-  if (group.size() < 3 || group.size() > 4 || !AllDigits(group.data(), static_cast<int>(group.size()))) {
+  if (group.size() < 3 || group.size() > 4 ||
+      !AllDigits(group.data(), static_cast<int>(group.size()))) {
     return false;
   }
   *feet = IntOfFirst(group.data(), static_cast<int>(group.size()));

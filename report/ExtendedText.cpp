@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "extended/ExtendedFields.h"
@@ -57,34 +57,41 @@ std::string PointsText(uint8_t points) {
 
 // The entries of every kind of one owner. A kind's entries are in report
 // order within an owner, but the remarks' are decoded after the trends', so
-// the owners' stretches are looked for, not assumed in order.
+// the owners' stretches are looked for, not assumed in order. Which kinds
+// each sort of owner has is noted once, so that most kinds are passed over.
 class OwnerEntries {
  public:
   explicit OwnerEntries(const ExtendedReport& report) {
     for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
       lists_[k] = kExtendedKinds[k].entries(report);
+      for (std::size_t at = 0; at < lists_[k].count; ++at) {
+        owners_[k] |= Bit(lists_[k].Head(at).trend);
+      }
+      all_ |= owners_[k];
     }
   }
   /// Of() gives the entries of kind `k` that belong to `owner`.
   void Of(std::size_t k, int16_t owner, std::vector<const char*>& entries) const {
     entries.clear();
+    if ((owners_[k] & Bit(owner)) == 0) return;
     const EntryList& list = lists_[k];
     for (std::size_t at = 0; at < list.count; ++at) {
       if (list.Head(at).trend == owner) entries.push_back(list.Entry(at));
     }
   }
-  /// Has() is true when `owner` has an entry of any kind.
-  [[nodiscard]] bool Has(int16_t owner) const {
-    for (const EntryList& list : lists_) {
-      for (std::size_t at = 0; at < list.count; ++at) {
-        if (list.Head(at).trend == owner) return true;
-      }
-    }
-    return false;
-  }
+  /// Has() is true when `owner` has an entry of any kind (for a trend: when
+  /// some trend has one).
+  [[nodiscard]] bool Has(int16_t owner) const { return (all_ & Bit(owner)) != 0; }
 
  private:
+  // The sort of owner: the observation, the remarks, a trend.
+  static uint8_t Bit(int16_t owner) {
+    return owner == kObservation ? 1 : owner == kRemarks ? 2 : 4;
+  }
+
   std::array<EntryList, std::size(kExtendedKinds)> lists_{};
+  std::array<uint8_t, std::size(kExtendedKinds)> owners_{};
+  uint8_t all_ = 0;
 };
 
 // The kinds an owner may have: the observation those with slots of their
@@ -213,9 +220,24 @@ struct SlotColumns {
   std::size_t firstColumn, endColumn;
 };
 
+// The owners with columns: the observation, the trends with columns, the
+// remarks; a kind's slots for one of them are consecutive blocks.
+constexpr int kSlottedOwners = 2 + 3;
+static_assert(kSlottedOwners == kTrendKind.slots + 2);
+
+// An owner's place among those with columns; -1 for a trend without them.
+constexpr int OwnerPlace(int owner) {
+  if (owner == kObservation) return 0;
+  if (owner == kRemarks) return kSlottedOwners - 1;
+  return owner < kTrendKind.slots ? owner + 1 : -1;
+}
+
 struct CsvPlan {
   std::vector<Column> columns;
   std::vector<SlotColumns> slots;
+  // For each kind (the trend itself last) and owner place, the index in
+  // `slots` of its first slot, -1 when it has none.
+  std::vector<int> firstSlot;
   std::string header;
   std::string empty;  // the cells of a report without a second record
 };
@@ -239,8 +261,15 @@ void AddEntryColumns(CsvPlan& plan, const std::string& path, int kindIndex,
   }
 }
 
+// The index in CsvPlan::firstSlot of a kind (-1: the trend itself) and owner.
+std::size_t SlotKey(int kind, int owner) {
+  const std::size_t k = kind < 0 ? std::size(kExtendedKinds) : static_cast<std::size_t>(kind);
+  return k * kSlottedOwners + static_cast<std::size_t>(OwnerPlace(owner));
+}
+
 void AddKindColumns(CsvPlan& plan, const std::string& prefix, int kindIndex,
                     const ExtendedKind& kind, int slots, int trend) {
+  if (slots > 0) plan.firstSlot[SlotKey(kindIndex, trend)] = static_cast<int>(plan.slots.size());
   for (int slot = 0; slot < slots; ++slot) {
     std::string path = prefix + std::string(kind.key);
     if (kind.shape == KindShape::List) path += '.' + std::to_string(slot);
@@ -251,6 +280,7 @@ void AddKindColumns(CsvPlan& plan, const std::string& prefix, int kindIndex,
 const CsvPlan& ThePlan() {
   static const CsvPlan kPlan = [] {
     CsvPlan plan;
+    plan.firstSlot.assign((std::size(kExtendedKinds) + 1) * kSlottedOwners, -1);
     for (int k = 0; k < static_cast<int>(std::size(kExtendedKinds)); ++k) {
       const ExtendedKind& kind = kExtendedKinds[k];
       AddKindColumns(plan, "extended.", k, kind, kind.slots, -1);
@@ -258,6 +288,7 @@ const CsvPlan& ThePlan() {
     // Each trend: its groups and members, then its kinds.
     for (int t = 0; t < kTrendKind.slots; ++t) {
       const std::string trend = "extended.trends." + std::to_string(t);
+      plan.firstSlot[SlotKey(-1, t)] = static_cast<int>(plan.slots.size());
       AddEntryColumns(plan, trend, -1, kTrendKind, 0, t);
       for (int k = 0; k < static_cast<int>(std::size(kExtendedKinds)); ++k) {
         const ExtendedKind& kind = kExtendedKinds[k];
@@ -345,8 +376,9 @@ void ListMember(LineSink& sink, const char* entry, const ExtendedMember& member)
   // A text's words are the text's; a number's are the number's.
   std::string_view words;
   if (member.words != nullptr) {
-    const std::string_view code =
-        member.type == MemberType::Int ? std::string_view(value) : Read<std::string_view>(entry, member);
+    const std::string_view code = member.type == MemberType::Int
+                                      ? std::string_view(value)
+                                      : Read<std::string_view>(entry, member);
     words = member.words(code, scratch);
   }
   if (member.wordsOnly && !words.empty()) {
@@ -419,56 +451,57 @@ void AppendExtendedCsv(std::string& out, const ExtendedReport& report) {
   }
   // The entries in slots: the observation's, those of the trends that have
   // columns, and the remarks'. Anything beyond the slots is JSON's alone.
-  constexpr std::size_t kKinds = std::size(kExtendedKinds);
-  const std::size_t owners = static_cast<std::size_t>(kTrendKind.slots) + 2;
-  // Each owner's place among the slotted ones: the observation, the
-  // trends with columns, the remarks; -1 for a trend without columns.
-  auto ownerPlace = [&](int owner) -> int {
-    if (owner == kObservation) return 0;
-    if (owner == kRemarks) return static_cast<int>(owners) - 1;
-    return owner < kTrendKind.slots ? owner + 1 : -1;
-  };
-  thread_local std::vector<std::vector<const char*>> slotted;
-  slotted.resize((kKinds + 1) * owners);
-  auto slotList = [&](int kind, int owner) -> std::vector<const char*>& {
-    const std::size_t k = kind < 0 ? kKinds : static_cast<std::size_t>(kind);
-    return slotted[k * owners + static_cast<std::size_t>(ownerPlace(owner))];
-  };
-  for (std::vector<const char*>& list : slotted) list.clear();
+  // Each entry goes to the next free slot of its kind and owner; the slots
+  // filled are then written in column order, the empty ones between them
+  // as commas.
+  thread_local std::vector<const char*> filledEntry;  // per slot, null when empty
+  thread_local std::vector<int> filled;               // the slots filled
+  thread_local std::vector<int> used;                 // per kind and owner, its slots used
+  filledEntry.resize(plan.slots.size());
+  used.assign(plan.firstSlot.size(), 0);
+  filled.clear();
   bool overflow = report.trends.size() > static_cast<std::size_t>(kTrendKind.slots);
-  for (std::size_t k = 0; k < kKinds; ++k) {
+  auto place = [&](int kind, int owner, int most, const char* entry) {
+    if (OwnerPlace(owner) < 0) return;  // counted in the trends' overflow
+    const std::size_t key = SlotKey(kind, owner);
+    if (used[key] >= most) {
+      overflow = true;
+      return;
+    }
+    const int slot = plan.firstSlot[key] + used[key]++;
+    filledEntry[static_cast<std::size_t>(slot)] = entry;
+    filled.push_back(slot);
+  };
+  for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
     const ExtendedKind& kind = kExtendedKinds[k];
     const EntryList list = kind.entries(report);
     for (std::size_t i = 0; i < list.count; ++i) {
       const int16_t owner = list.Head(i).trend;
-      if (ownerPlace(owner) < 0) continue;  // counted in the trends' overflow
-      std::vector<const char*>& slots = slotList(static_cast<int>(k), owner);
-      slots.push_back(list.Entry(i));
-      overflow = overflow || slots.size() > static_cast<std::size_t>(SlotsOf(kind, owner));
+      place(static_cast<int>(k), owner, SlotsOf(kind, owner), list.Entry(i));
     }
   }
-  for (std::size_t t = 0; t < report.trends.size() && t < static_cast<std::size_t>(kTrendKind.slots);
-       ++t) {
-    slotList(-1, static_cast<int>(t)).push_back(reinterpret_cast<const char*>(&report.trends[t]));
+  for (std::size_t t = 0; t < report.trends.size(); ++t) {
+    place(-1, static_cast<int>(t), 1, reinterpret_cast<const char*>(&report.trends[t]));
   }
-  for (const SlotColumns& block : plan.slots) {
-    const std::vector<const char*>& list = slotList(block.kind, block.trend);
-    if (static_cast<std::size_t>(block.slot) >= list.size()) {
-      out.append(block.endColumn - block.firstColumn, ',');
-      continue;
-    }
-    const char* entry = list[static_cast<std::size_t>(block.slot)];
+  std::sort(filled.begin(), filled.end());
+  std::size_t column = 0;  // the columns written
+  for (int slot : filled) {
+    const SlotColumns& block = plan.slots[static_cast<std::size_t>(slot)];
+    out.append(block.firstColumn - column, ',');
+    const char* entry = filledEntry[static_cast<std::size_t>(slot)];
     const ExtendedKind& kind = block.kind < 0 ? kTrendKind : kExtendedKinds[block.kind];
     for (std::size_t c = block.firstColumn; c < block.endColumn; ++c) {
-      const Column& column = plan.columns[c];
+      const Column& cell = plan.columns[c];
       out += ',';
-      if (column.member < 0) {
+      if (cell.member < 0) {
         AppendCsvCell(out, reinterpret_cast<const ExtendedHead*>(entry)->group);
       } else {
-        CsvValue(out, entry, kind.members[static_cast<std::size_t>(column.member)]);
+        CsvValue(out, entry, kind.members[static_cast<std::size_t>(cell.member)]);
       }
     }
+    column = block.endColumn;
   }
+  out.append(plan.columns.size() - column, ',');
   out += overflow ? ",1" : ",0";
 }
 

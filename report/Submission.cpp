@@ -30,14 +30,15 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
   const bool notDecoded = options.notDecoded || options.extended;
   outcome.result =
       DcdMETAR(text, outcome.report, notDecoded ? &outcome.notDecoded : nullptr,
-               RemarkDispatch::ByFirstByte, options.extended ? &outcome.trace : nullptr);
+               options.dispatch, options.extended ? &outcome.trace : nullptr);
   if (outcome.Rejected()) {
     outcome.extended.Clear();
     return;
   }
   const DecodedReport& report = outcome.report;
   if (options.extended) {
-    DecodeExtended(outcome.trace, outcome.input, report, outcome.notDecoded, outcome.extended);
+    DecodeExtended(outcome.trace, outcome.input, report, outcome.notDecoded, outcome.extended,
+                   options.dispatch);
   }
   if (IsPresent(report.StationId)) outcome.station = stations.LookupStation(report.StationId);
   if (options.derived) outcome.derived = DeriveValues(report, outcome.station, &outcome.extended);

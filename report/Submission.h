@@ -29,6 +29,9 @@ struct DecodeOptions {
   bool derived = true;             // compute the derived values
   bool extended = true;            // decode what the fixed record has no room for
   std::optional<YearMonth> month;  // the reports' month: gives the full observation time
+  // How the remark decoders are offered the groups: by their first byte, or
+  // every decoder every group (the same result, slower: for checking).
+  RemarkDispatch dispatch = RemarkDispatch::ByFirstByte;
 };
 
 /// One report text and everything decoded from it. A caller that decodes

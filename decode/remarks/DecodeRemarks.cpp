@@ -212,16 +212,8 @@ class Walk {
   // the index past a keyword it consumed.
   bool Try(std::size_t row, int& index) {
     const RemarkRow& group = kRemarkOrder[row];
-    const int at = index;
-    const bool accepted = group.decode(tokens_, report_, index, state_);
-    // The lightning decoder sets its frequency from the word before an LTG
-    // group, which the pass before passed over: that word was decoded.
-    if (row == kLightningRow && notDecoded_ != nullptr && at >= 1 &&
-        tokens_.View(at).starts_with("LTG") &&
-        IsLightningFrequency(tokens_[at - 1])) {
-      notDecoded_->DropLast(at - 1);
-    }
-    if (!accepted) return false;
+    if (row == kLightningRow) NoteLightningFrequency(index);
+    if (!group.decode(tokens_, report_, index, state_)) return false;
     int seen = ++occurrences_[row];
     // The obscuration decoder reads how often it has accepted.
     if (row == kObscurationRow) state_.obscurations = seen;
@@ -230,6 +222,15 @@ class Walk {
       ClearFields(report_, group.clears);
     }
     return true;
+  }
+
+  // The lightning decoder sets its frequency from the word before an LTG
+  // group, which the pass before passed over: that word was decoded.
+  void NoteLightningFrequency(int at) {
+    if (notDecoded_ != nullptr && at >= 1 && tokens_.View(at).starts_with("LTG") &&
+        IsLightningFrequency(tokens_[at - 1])) {
+      notDecoded_->DropLast(at - 1);
+    }
   }
 
   // Ends a pass that began at `start`: an accepting row began at

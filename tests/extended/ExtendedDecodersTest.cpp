@@ -262,7 +262,8 @@ TEST(ExtendedGroups, SupplementaryKinds) {
   EXPECT_EQ(Left(After("REX W15/S WS X BLUE RF1.0/2.0 CC1 10///")),
             "REX W15/S WS X BLUE RF1.0/2.0 CC1 10///");
   // The wave height (the same record: read after the rest).
-  const ExtendedReport& waves = Decode("UUWW 121200Z 18004MPS 9999 NSC 03/01 Q1013 WM01/H14").extended;
+  const ExtendedReport& waves =
+      Decode("UUWW 121200Z 18004MPS 9999 NSC 03/01 Q1013 WM01/H14").extended;
   ASSERT_EQ(waves.seaState.size(), 1U);
   EXPECT_EQ(waves.seaState[0].surfaceTemperature, -1);
   EXPECT_DOUBLE_EQ(waves.seaState[0].waveHeightM, 1.4);
