@@ -186,10 +186,11 @@ int DcdMETAR(const char* text, DecodedReport& report, NotDecodedGroups* notDecod
     if (TextEquals(group, "RMK")) {
       mark(index, tokens.Size(), WalkTrace::kRemarks);
       if (trace != nullptr) trace->remarks = index;
+      std::vector<int8_t>* fate = trace != nullptr ? &trace->fate : nullptr;
       if (dispatch == RemarkDispatch::EveryRow) {
-        DecodeRemarksPlain(tokens, report, notDecoded);
+        DecodeRemarksPlain(tokens, report, notDecoded, fate);
       } else {
-        DecodeRemarks(tokens, report, notDecoded, index + 1);
+        DecodeRemarks(tokens, report, notDecoded, index + 1, fate);
       }
       break;
     }

@@ -39,10 +39,14 @@ struct WalkTrace {
   static constexpr int8_t kPassedOver = -1;  // a body group no step took
   static constexpr int8_t kRemarks =
       -2;  // the RMK that opens the remarks, and every group after it
+  // A remark group a remark decoder took whose values the repeat rule then
+  // cleared from the record (both of two lightning remarks, say).
+  static constexpr int8_t kCleared = -3;
 
-  TokenList tokens;          // the groups of the text decoded (without a final "=")
-  std::vector<int8_t> fate;  // per group: the BodyStep that took it, kPassedOver or kRemarks
-  int remarks = -1;          // the index of the RMK that opens the remarks, -1 when none
+  TokenList tokens;  // the groups of the text decoded (without a final "=")
+  std::vector<int8_t>
+      fate;          // per group: the BodyStep that took it, kPassedOver, kRemarks, kCleared
+  int remarks = -1;  // the index of the RMK that opens the remarks, -1 when none
 };
 
 /// How the remarks walk offers each group to the remark rows: only to the

@@ -33,6 +33,7 @@ struct RemarkRow {
 // phenomenon may be (FG2 is fog hiding 2 oktas).
 // clang-format off
 constexpr RemarkRow kRemarkRows[] = {
+    {DecodeClearedRemark,          false, "P"},
     {DecodeLightningRemark,        true,  "OFCL"},
     {DecodeSchedule,               true,  "FL"},
     {DecodeTotalCloud,             false, "SFBO"},
@@ -79,7 +80,8 @@ static_assert(kRows <= 64, "the rows to offer are kept as the bits of one word")
 constexpr std::array<uint64_t, 256> kRowsByFirstByte = [] {
   std::array<uint64_t, 256> rows{};
   for (std::size_t row = 0; row < kRows; ++row) {
-    for (char c : kRemarkRows[row].starts) rows[static_cast<unsigned char>(c)] |= uint64_t{1} << row;
+    for (char c : kRemarkRows[row].starts)
+      rows[static_cast<unsigned char>(c)] |= uint64_t{1} << row;
   }
   return rows;
 }();
@@ -118,7 +120,9 @@ void DecodeRemarkGroups(const WalkTrace& trace, std::string_view text, const Dec
   // Anything to do: a group not decoded, or one to read again.
   bool any = false;
   for (int index : notDecoded.Indices()) any = any || index >= first;
-  for (int i = first; i < tokens.Size() && !any; ++i) any = MayReread(tokens.View(i));
+  for (int i = first; i < tokens.Size() && !any; ++i) {
+    any = MayReread(tokens.View(i)) || trace.fate[at(i)] == WalkTrace::kCleared;
+  }
   if (!any) return;
 
   thread_local std::vector<uint8_t> free;
@@ -127,6 +131,10 @@ void DecodeRemarkGroups(const WalkTrace& trace, std::string_view text, const Dec
   taken.assign(at(tokens.Size()), 0);
   for (int index : notDecoded.Indices()) {
     if (index >= first) free[at(index)] = 1;
+  }
+  // A remark whose values the repeat rule cleared is read again whole.
+  for (int i = first; i < tokens.Size(); ++i) {
+    if (trace.fate[at(i)] == WalkTrace::kCleared) free[at(i)] = 1;
   }
   ExtendedContext context{trace, text, record, out, free};
   context.owner = kRemarks;

@@ -42,6 +42,12 @@ struct ExtendedContext {
     if (index < 0 || index >= trace.tokens.Size()) return {};
     return trace.tokens.View(index);
   }
+  /// Cleared() is true when the group at `index` is a remark the walk took
+  /// whose values its repeat rule then cleared from the record.
+  [[nodiscard]] bool Cleared(int index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < trace.fate.size() &&
+           trace.fate[static_cast<std::size_t>(index)] == WalkTrace::kCleared;
+  }
   /// Has() is true when the owner already has an entry in `list`, whose
   /// entries come owner by owner: a kind the JSON gives as one object takes
   /// one entry per owner, and a second group of it stays not decoded.

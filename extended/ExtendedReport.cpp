@@ -14,7 +14,7 @@ void EachList(Record& r, Visit visit) {
   visit(r.trends);
   visit(r.totalCloud), visit(r.cloudLayers), visit(r.temperatureExtremes), visit(r.lightning),
       visit(r.phenomena), visit(r.weatherEvents);
-  visit(r.ceiling), visit(r.dataState);
+  visit(r.ceiling), visit(r.peakWind), visit(r.dataState);
   visit(r.snowOnGround), visit(r.densityAltitude), visit(r.iceAccretion), visit(r.sensorOut);
   visit(r.precipitation), visit(r.pressureTendency), visit(r.schedule);
   visit(r.stationPressure), visit(r.cloudBase), visit(r.localWind), visit(r.remarkVisibility);

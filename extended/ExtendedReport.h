@@ -247,6 +247,15 @@ struct ExtendedWeatherEvent {
   int32_t minute = kAbsentInt;
 };
 
+/// A peak wind the record's repeat rule cleared.
+struct ExtendedPeakWind {
+  ExtendedHead head;
+  int32_t direction = kAbsentInt;
+  int32_t speed = kAbsentInt;  // knots
+  int32_t hour = kAbsentInt;
+  int32_t minute = kAbsentInt;
+};
+
 /// The ceiling at a second site.
 struct ExtendedCeiling {
   ExtendedHead head;
@@ -293,6 +302,7 @@ struct ExtendedSensorOut {
 /// Precipitation: over the past hour, or since the report before.
 struct ExtendedPrecipitation {
   ExtendedHead head;
+  double inches = kAbsentReal;  // the North American Prrrr
   double mm = kAbsentReal;
   int32_t hours = kAbsentInt;
   bool sinceLastReport = false;
@@ -420,6 +430,7 @@ struct ExtendedReport {
   std::vector<ExtendedSighting> phenomena;
   std::vector<ExtendedWeatherEvent> weatherEvents;
   std::vector<ExtendedCeiling> ceiling;
+  std::vector<ExtendedPeakWind> peakWind;
   std::vector<ExtendedDataState> dataState;
   std::vector<ExtendedSnowOnGround> snowOnGround;
   std::vector<ExtendedDensityAltitude> densityAltitude;

@@ -29,6 +29,11 @@ bool DecodeSecondSiteCeiling(ExtendedContext& context, int& index);
 /// pressure tendency.
 bool DecodeAutomaticTendency(ExtendedContext& context, int& index);
 
+/// A remark of the record's own whose values its repeat rule cleared (a
+/// peak wind, an hourly precipitation given twice), read again by the
+/// record's decoder into an entry of the second record.
+bool DecodeClearedRemark(ExtendedContext& context, int& index);
+
 /// Canadian cloud layers by type and oktas (SC1SC4AC3, FG2), a trace of a
 /// type (AC TR), and layers with oktas and height (4CU030).
 bool DecodeCloudTypes(ExtendedContext& context, int& index);

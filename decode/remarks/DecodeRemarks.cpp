@@ -5,7 +5,9 @@
 #include <bit>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
+#include "decode/DcdMETAR.h"
 #include "decode/ReportFields.h"
 #include "decode/Vocabulary.h"
 #include "decode/remarks/RemarkDecoders.h"
@@ -204,23 +206,25 @@ constexpr std::array<uint64_t, 256> kRowsByFirstByte = [] {
 // The state of one remark walk and what every pass of it shares.
 class Walk {
  public:
-  Walk(const TokenList& tokens, DecodedReport& report, NotDecodedGroups* notDecoded)
-      : tokens_(tokens), report_(report), notDecoded_(notDecoded) {}
+  Walk(const TokenList& tokens, DecodedReport& report, NotDecodedGroups* notDecoded,
+       std::vector<int8_t>* fate)
+      : tokens_(tokens), report_(report), notDecoded_(notDecoded), fate_(fate) {}
 
   // Offers the group at `index` to `row`: true when the row accepted it (and
   // the repeat rule has been applied). A declining row may still have moved
   // the index past a keyword it consumed.
   bool Try(std::size_t row, int& index) {
     const RemarkRow& group = kRemarkOrder[row];
+    const int at = index;
     if (row == kLightningRow) NoteLightningFrequency(index);
     if (!group.decode(tokens_, report_, index, state_)) return false;
     int seen = ++occurrences_[row];
     // The obscuration decoder reads how often it has accepted.
     if (row == kObscurationRow) state_.obscurations = seen;
-    if ((group.repeat == Repeat::Reset && seen >= 2) ||
-        (group.repeat == Repeat::ResetOnThird && seen >= 3)) {
-      ClearFields(report_, group.clears);
-    }
+    const bool clears = (group.repeat == Repeat::Reset && seen >= 2) ||
+                        (group.repeat == Repeat::ResetOnThird && seen >= 3);
+    if (clears) ClearFields(report_, group.clears);
+    if (fate_ != nullptr) NoteCleared(row, seen, clears, at, index);
     return true;
   }
 
@@ -230,6 +234,22 @@ class Walk {
     if (notDecoded_ != nullptr && at >= 1 && tokens_.View(at).starts_with("LTG") &&
         IsLightningFrequency(tokens_[at - 1])) {
       notDecoded_->DropLast(at - 1);
+    }
+  }
+
+  // Keeps where a row's first two acceptances were, and once the repeat
+  // rule clears its values marks the groups of every acceptance so far:
+  // their values are in no field any more.
+  void NoteCleared(std::size_t row, int seen, bool clears, int start, int end) {
+    if (seen <= 2) spans_[row][static_cast<std::size_t>(seen - 1)] = {start, end};
+    if (!clears) return;
+    const int kept = seen <= 2 ? seen : 2;
+    for (int k = 0; k < kept; ++k) Mark(spans_[row][static_cast<std::size_t>(k)]);
+    if (seen > 2) Mark({start, end});
+  }
+  void Mark(std::pair<int, int> span) {
+    for (int i = span.first; i < span.second; ++i) {
+      (*fate_)[static_cast<std::size_t>(i)] = WalkTrace::kCleared;
     }
   }
 
@@ -250,8 +270,11 @@ class Walk {
   const TokenList& tokens_;
   DecodedReport& report_;
   NotDecodedGroups* notDecoded_;
+  std::vector<int8_t>* fate_;
   RemarkWalk state_;
   std::array<int, kRows> occurrences_{};
+  // The groups of a row's first two acceptances, read only once written.
+  std::array<std::array<std::pair<int, int>, 2>, kRows> spans_;
 };
 
 // The index of the first group after the first "RMK", or -1 without one.
@@ -264,10 +287,10 @@ int FirstRemark(const TokenList& tokens) {
 }  // namespace
 
 void DecodeRemarks(const TokenList& tokens, DecodedReport& report, NotDecodedGroups* notDecoded,
-                   int first) {
+                   int first, std::vector<int8_t>* fate) {
   int index = first >= 0 ? first : FirstRemark(tokens);
   if (index < 0) return;
-  Walk walk(tokens, report, notDecoded);
+  Walk walk(tokens, report, notDecoded, fate);
   while (tokens[index] != nullptr) {
     const int start = index;
     int acceptedAt = -1;
@@ -292,10 +315,10 @@ void DecodeRemarks(const TokenList& tokens, DecodedReport& report, NotDecodedGro
 }
 
 void DecodeRemarksPlain(const TokenList& tokens, DecodedReport& report,
-                        NotDecodedGroups* notDecoded) {
+                        NotDecodedGroups* notDecoded, std::vector<int8_t>* fate) {
   int index = FirstRemark(tokens);
   if (index < 0) return;
-  Walk walk(tokens, report, notDecoded);
+  Walk walk(tokens, report, notDecoded, fate);
   while (tokens[index] != nullptr) {
     const int start = index;
     int acceptedAt = -1;

@@ -439,8 +439,19 @@ def sensor(e):
     expect(e, sensor=m.group(1), location=m.group(2))
 
 
+def peak_wind(e):
+    m = re.fullmatch(r"(?:PK WND|PKWND) (\d{3})(\d{2,3})/(\d\d)?(\d\d)", e["group"])
+    assert m, e["group"]
+    expect(e, direction=int(m.group(1)), speed=int(m.group(2)), hour=num(m.group(3)),
+           minute=int(m.group(4)))
+
+
 def precipitation(e):
     g = e["group"]
+    m = re.fullmatch(r"P(\d{4})", g)
+    if m:
+        inches = int(m.group(1)) / 100
+        return expect(e, inches=inches, mm=round(inches * 25.4 + 1e-9, 1), hours=1)
     m = re.fullmatch(r"(\d)PAST HR", g) or re.fullmatch(r"PCPN (\d{1,3}\.\d)MM PAST HR", g)
     if m:
         mm = int(m.group(1)) / 10 if "PCPN" not in g else float(m.group(1))
@@ -574,7 +585,7 @@ REMARK_CHECKS = {"totalCloud": total_cloud, "temperatureExtremes": temperature_e
                  "densityAltitude": density_altitude, "iceAccretion": ice,
                  "sensorNotAvailable": sensor, "precipitation": precipitation,
                  "schedule": schedule, "stationPressure": station_pressure,
-                 "cloudBase": cloud_base, "ceiling": ceiling, "localWind": local_wind, "visibility": remark_visibility,
+                 "cloudBase": cloud_base, "ceiling": ceiling, "peakWind": peak_wind, "localWind": local_wind, "visibility": remark_visibility,
                  "terrain": terrain, "sea": sea_remark, "humidity": humidity,
                  "birdHazard": bird_hazard, "clouds": cloud, "altimeter": altimeter,
                  "rainfall": rainfall, "runwayState": runway_state}

@@ -200,7 +200,7 @@ TEST(RemarkFamilies, NearMissesStayNotDecoded) {
   EXPECT_EQ(DecodeRemarks("SLP123 8007").notDecoded.Joined(), "8007");
 }
 
-TEST(RemarkFamilies, EveryLightningRemarkIsKeptThoughTheRecordClearsThem) {
+TEST(RemarkFamilies, EveryRepeatedRemarkIsKeptThoughTheRecordClearsIt) {
   // Two lightning remarks: the record's repeat rule clears its lightning,
   // the second record keeps both, the walk's part read again.
   const DecodeOutcome& o = DecodeRemarks("AO2 LTG DSNT N AND NE FRQ LTGIC OHD SLP123");
@@ -211,6 +211,23 @@ TEST(RemarkFamilies, EveryLightningRemarkIsKeptThoughTheRecordClearsThem) {
   EXPECT_EQ(o.extended.lightning[1].head.group, "FRQ LTGIC OHD");
   EXPECT_EQ(o.extended.lightning[1].frequency, "FRQ");
   EXPECT_EQ(o.notDecoded.Joined(), "");
+  // Peak winds and hourly precipitation the rule clears (real reports);
+  // one alone stays the record's only.
+  struct {
+    const char* remarks;
+    const char* json;
+  } cases[] = {
+      {"AO2 PK WND 01044/2101 PK WND 06048/2114",
+       R"({"peakWind":[{"group":"PK WND 01044/2101","direction":10,"speed":44,"hour":21,"minute":1},)"
+       R"({"group":"PK WND 06048/2114","direction":60,"speed":48,"hour":21,"minute":14}]})"},
+      {"AO2 P0006 P0006", R"({"precipitation":[{"group":"P0006","inches":0.06,"mm":1.5,"hours":1},)"
+                          R"({"group":"P0006","inches":0.06,"mm":1.5,"hours":1}]})"},
+      {"AO2 P0006 PK WND 01044/2101", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.remarks);
+    EXPECT_EQ(RemarksJson(DecodeRemarks(c.remarks)), c.json);
+  }
 }
 
 TEST(RemarkFamilies, AFrequencyWordReadByTheWalkIsDecoded) {
