@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstdint>
 #include <string_view>
-#include <utility>
 
 #include "decode/DcdMETAR.h"
 #include "decode/ReportFields.h"
@@ -230,7 +229,7 @@ class Walk {
 
   // The lightning decoder sets its frequency from the word before an LTG
   // group, which the pass before passed over: that word was decoded.
-  void NoteLightningFrequency(int at) {
+  [[gnu::noinline]] void NoteLightningFrequency(int at) {
     if (notDecoded_ != nullptr && at >= 1 && tokens_.View(at).starts_with("LTG") &&
         IsLightningFrequency(tokens_[at - 1])) {
       notDecoded_->DropLast(at - 1);
@@ -240,15 +239,20 @@ class Walk {
   // Keeps where a row's first two acceptances were, and once the repeat
   // rule clears its values marks the groups of every acceptance so far:
   // their values are in no field any more.
-  void NoteCleared(std::size_t row, int seen, bool clears, int start, int end) {
+  [[gnu::noinline]] void NoteCleared(std::size_t row, int seen, bool clears, int start, int end) {
     if (seen <= 2) spans_[row][static_cast<std::size_t>(seen - 1)] = {start, end};
     if (!clears) return;
     const int kept = seen <= 2 ? seen : 2;
     for (int k = 0; k < kept; ++k) Mark(spans_[row][static_cast<std::size_t>(k)]);
     if (seen > 2) Mark({start, end});
   }
-  void Mark(std::pair<int, int> span) {
-    for (int i = span.first; i < span.second; ++i) {
+  // The groups [first, end) of one acceptance.
+  struct Span {
+    int first;
+    int end;
+  };
+  void Mark(Span span) {
+    for (int i = span.first; i < span.end; ++i) {
       (*fate_)[static_cast<std::size_t>(i)] = WalkTrace::kCleared;
     }
   }
@@ -273,8 +277,9 @@ class Walk {
   std::vector<int8_t>* fate_;
   RemarkWalk state_;
   std::array<int, kRows> occurrences_{};
-  // The groups of a row's first two acceptances, read only once written.
-  std::array<std::array<std::pair<int, int>, 2>, kRows> spans_;
+  // The groups of a row's first two acceptances, read only once written
+  // (left uninitialised: a walk is made for every report).
+  std::array<std::array<Span, 2>, kRows> spans_;
 };
 
 // The index of the first group after the first "RMK", or -1 without one.
