@@ -28,9 +28,8 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
   }
   // The second record is made of the groups not decoded.
   const bool notDecoded = options.notDecoded || options.extended;
-  outcome.result =
-      DcdMETAR(text, outcome.report, notDecoded ? &outcome.notDecoded : nullptr,
-               options.dispatch, options.extended ? &outcome.trace : nullptr);
+  outcome.result = DcdMETAR(text, outcome.report, notDecoded ? &outcome.notDecoded : nullptr,
+                            options.dispatch, options.extended ? &outcome.trace : nullptr);
   if (outcome.Rejected()) {
     outcome.extended.Clear();
     return;
