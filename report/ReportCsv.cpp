@@ -7,6 +7,7 @@
 #include "report/ReportCsv.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <span>
@@ -257,10 +258,14 @@ void StationCells(std::string& out, const StationEntry* station) {
     if (!member.inCsv) continue;
     out += ',';
     const char* bytes = entry + member.offset;
-    if (member.number) {
-      AppendNumber(out, ReadField<int32_t>(bytes));
-    } else {
-      AppendCsvCell(out, {bytes, strnlen(bytes, member.size)});
+    switch (member.value) {
+    case StationValue::Int: AppendNumber(out, ReadField<int32_t>(bytes)); break;
+    case StationValue::Degrees:
+      if (const double degrees = ReadField<double>(bytes); !std::isnan(degrees)) {
+        AppendNumber(out, degrees);
+      }
+      break;
+    case StationValue::Text: AppendCsvCell(out, {bytes, strnlen(bytes, member.size)}); break;
     }
   }
 }

@@ -2,6 +2,7 @@
 #include "report/ReportJson.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -89,7 +90,8 @@ std::size_t ValueBound(const FieldInfo& field) {
 constexpr std::size_t StationBound() {
   std::size_t bound = 16;  // ,"Station":{}
   for (const StationMember& member : kStationMembers) {
-    bound += member.name.size() + 4 + (member.number ? kMaxNumberText : 6 * member.size + 2);
+    bound += member.name.size() + 4 +
+             (member.value == StationValue::Text ? 6 * member.size + 2 : kMaxNumberText);
   }
   return bound;
 }
@@ -101,12 +103,23 @@ void Station(ObjectWriter& w, const StationEntry& e) {
   const char* entry = reinterpret_cast<const char*>(&e);
   for (const StationMember& member : kStationMembers) {
     const char* bytes = entry + member.offset;
-    if (member.number) {
+    switch (member.value) {
+    case StationValue::Int:
       o.Key(member.name);
       p = WriteNumber(p, ReadField<int32_t>(bytes));
-    } else if (bytes[0] != '\0') {
-      o.Key(member.name);
-      p = JsonText(p, bytes, member.size);
+      break;
+    case StationValue::Degrees:
+      if (const double degrees = ReadField<double>(bytes); !std::isnan(degrees)) {
+        o.Key(member.name);
+        p = WriteNumber(p, degrees);
+      }
+      break;
+    case StationValue::Text:
+      if (bytes[0] != '\0') {
+        o.Key(member.name);
+        p = JsonText(p, bytes, member.size);
+      }
+      break;
     }
   }
   o.Close();

@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 #include "decode/DecodedReport.h"
@@ -51,6 +53,27 @@ void JoinCoordinate(const char* begin, const char* nextWord, char (&out)[N]) {
   if (char* space = std::strchr(out, ' ')) *space = '.';
 }
 
+// "40.38N" (degrees, a point, minutes, a hemisphere) in signed decimal
+// degrees to 4 decimals: south and west are negative. NaN when the text
+// is not that, or its degrees or minutes are out of range.
+double Degrees(std::string_view text, char positive, char negative, int most) {
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  if (text.size() < 4) return kNone;
+  const char hemisphere = text.back();
+  if (hemisphere != positive && hemisphere != negative) return kNone;
+  text.remove_suffix(1);
+  const std::size_t point = text.find('.');
+  if (point == std::string_view::npos || point == 0 || point > 3 || text.size() - point != 3 ||
+      !AllDigits(text.data(), static_cast<int>(point)) || !AllDigits(text.data() + point + 1, 2)) {
+    return kNone;
+  }
+  const int degrees = IntOfFirst(text.data(), static_cast<int>(point));
+  const int minutes = IntOfFirst(text.data() + point + 1, 2);
+  if (degrees > most || minutes > 59 || (degrees == most && minutes > 0)) return kNone;
+  const double value = std::round((degrees + minutes / 60.0) * 10000.0) / 10000.0;
+  return hemisphere == positive ? value : -value;
+}
+
 int32_t LeadingInteger(const char* p, const char* end) {
   std::string_view word(p, static_cast<std::size_t>(end - p));
   std::size_t wordLength = word.find_first_of(" \t");
@@ -86,6 +109,8 @@ bool ParseStationLine(const char* line, std::size_t length, StationEntry& entry,
   JoinCoordinate(latitude, longitude, entry.Latitude);
   JoinCoordinate(longitude, elevation, entry.Longitude);
   entry.Elevation = LeadingInteger(elevation, end);
+  entry.LatitudeDeg = Degrees(entry.Latitude, 'N', 'S', 90);
+  entry.LongitudeDeg = Degrees(entry.Longitude, 'E', 'W', 180);
   key = IdentifierKey(line + 20);
   return true;
 }

@@ -18,6 +18,17 @@ struct StationEntry {
   char Latitude[10];   // two words joined by ".", e.g. 51.53N
   char Longitude[13];  // e.g. 097.56W
   int32_t Elevation;   // metres
+  // The same positions in signed decimal degrees (north and east
+  // positive), to 4 decimals; NaN when the words are no position.
+  double LatitudeDeg;
+  double LongitudeDeg;
+};
+
+/// What a member of StationEntry holds.
+enum class StationValue : uint8_t {
+  Text,     // a text, absent when empty
+  Int,      // an int32_t, always given
+  Degrees,  // a double, absent when NaN
 };
 
 /// One member of StationEntry as the JSON and CSV writers give it.
@@ -25,20 +36,26 @@ struct StationMember {
   std::string_view name;  // the JSON key; the CSV column is "Station." and the name
   std::size_t offset;     // where it is in StationEntry
   std::size_t size;       // a text's capacity, terminator included
-  bool number;            // an int32_t, not a text
-  bool inCsv;             // the CSV has a column for it
+  StationValue value;
+  bool inCsv;  // the CSV has a column for it
 };
 
 /// The station entry's members, in the order JSON and CSV give them. The
 /// CSV leaves out the identifier: its StationId column holds it already.
+/// The positions in decimal degrees come last, so that the columns before
+/// them keep their places.
+// clang-format off
 inline constexpr StationMember kStationMembers[] = {
-    {"Id", offsetof(StationEntry, Id), sizeof(StationEntry::Id), false, false},
-    {"Name", offsetof(StationEntry, Name), sizeof(StationEntry::Name), false, true},
-    {"State", offsetof(StationEntry, State), sizeof(StationEntry::State), false, true},
-    {"Latitude", offsetof(StationEntry, Latitude), sizeof(StationEntry::Latitude), false, true},
-    {"Longitude", offsetof(StationEntry, Longitude), sizeof(StationEntry::Longitude), false, true},
-    {"Elevation", offsetof(StationEntry, Elevation), sizeof(StationEntry::Elevation), true, true},
+    {"Id", offsetof(StationEntry, Id), sizeof(StationEntry::Id), StationValue::Text, false},
+    {"Name", offsetof(StationEntry, Name), sizeof(StationEntry::Name), StationValue::Text, true},
+    {"State", offsetof(StationEntry, State), sizeof(StationEntry::State), StationValue::Text, true},
+    {"Latitude", offsetof(StationEntry, Latitude), sizeof(StationEntry::Latitude), StationValue::Text, true},
+    {"Longitude", offsetof(StationEntry, Longitude), sizeof(StationEntry::Longitude), StationValue::Text, true},
+    {"Elevation", offsetof(StationEntry, Elevation), sizeof(StationEntry::Elevation), StationValue::Int, true},
+    {"LatitudeDeg", offsetof(StationEntry, LatitudeDeg), sizeof(double), StationValue::Degrees, true},
+    {"LongitudeDeg", offsetof(StationEntry, LongitudeDeg), sizeof(double), StationValue::Degrees, true},
 };
+// clang-format on
 
 /// The stations of one directory file, keyed by upper-case identifier; the
 /// first line of an identifier wins. Immutable once read, so any number of

@@ -110,7 +110,9 @@ TEST(ReportJson, StationWhenFound) {
                                 {"State", "NL"},
                                 {"Latitude", "52.18N"},
                                 {"Longitude", "004.46E"},
-                                {"Elevation", -5}}));
+                                {"Elevation", -5},
+                                {"LatitudeDeg", 52.3},
+                                {"LongitudeDeg", 4.7667}}));
 }
 
 TEST(ReportJson, HostileBytesStayValidJson) {

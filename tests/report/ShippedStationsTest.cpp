@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -33,7 +34,7 @@ TEST(ShippedStationsTest, EveryLineIsAStationLineInItsColumns) {
   // "DD MMN DDD MMW ELEV".
   static const std::regex kStation(
       "[A-Z]{2} [!-~][ -~]{15} [A-Z][A-Z0-9]{3}  (?:[A-Z0-9]{3}|   ) {10}"
-      "(\\d\\d) (\\d\\d)[NS] (\\d{3}) (\\d\\d)[EW] (-?\\d+)");
+      "(\\d\\d) (\\d\\d)([NS]) (\\d{3}) (\\d\\d)([EW]) (-?\\d+)");
   std::vector<std::string> lines = ShippedLines();
   ASSERT_GT(lines.size(), 5000u);
   std::size_t first = 0;
@@ -49,18 +50,25 @@ TEST(ShippedStationsTest, EveryLineIsAStationLineInItsColumns) {
     std::smatch m;
     ASSERT_TRUE(std::regex_match(line, m, kStation));
     EXPECT_LE(std::stoi(m[1]), 90);
-    EXPECT_LE(std::stoi(m[3]), 180);
+    EXPECT_LE(std::stoi(m[4]), 180);
     EXPECT_LT(std::stoi(m[2]), 60);
-    EXPECT_LT(std::stoi(m[4]), 60);
+    EXPECT_LT(std::stoi(m[5]), 60);
     // From the Dead Sea shore to the highest airfields, in metres.
-    EXPECT_GE(std::stoi(m[5]), -450);
-    EXPECT_LE(std::stoi(m[5]), 5000);
+    EXPECT_GE(std::stoi(m[7]), -450);
+    EXPECT_LE(std::stoi(m[7]), 5000);
 
     // The lookup's own reader takes the line and reads the same elevation.
     StationEntry entry{};
     uint32_t key = 0;
     ASSERT_TRUE(ParseStationLine(line.data(), line.size(), entry, key));
-    EXPECT_EQ(entry.Elevation, std::stoi(m[5]));
+    EXPECT_EQ(entry.Elevation, std::stoi(m[7]));
+    // Degrees and minutes in decimal degrees, south and west negative.
+    auto degrees = [&](int d, int minutes, bool negative) {
+      const double value = std::round((d + minutes / 60.0) * 1e4) / 1e4;
+      return negative ? -value : value;
+    };
+    EXPECT_DOUBLE_EQ(entry.LatitudeDeg, degrees(std::stoi(m[1]), std::stoi(m[2]), m[3] == "S"));
+    EXPECT_DOUBLE_EQ(entry.LongitudeDeg, degrees(std::stoi(m[4]), std::stoi(m[5]), m[6] == "W"));
     ++stations;
   }
   EXPECT_GT(stations, 5000);

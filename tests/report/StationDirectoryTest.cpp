@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -70,6 +71,9 @@ TEST_F(StationDirectoryTest, OddLinesAreReadSafely) {
   EXPECT_STREQ(e->Longitude, "1234567.8901");
   EXPECT_EQ(stations.LookupStation("KELV")->Elevation, 12);
   EXPECT_EQ(stations.LookupStation("KBEV")->Elevation, 0);
+  // Words that are no position give no decimal degrees.
+  EXPECT_TRUE(std::isnan(stations.LookupStation("KWID")->LatitudeDeg));
+  EXPECT_TRUE(std::isnan(stations.LookupStation("KTAB")->LatitudeDeg));
 }
 
 TEST(StationDirectory, MissingFileGivesOneDiagnosticPerLookup) {
