@@ -73,8 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   if (result != 0) return 0;
 
-  // The groups not decoded are groups of the report, in report order.
+  // The groups not decoded are groups of the report, in report order; the
+  // "=" that ends a bulletin's report (and the blanks after it) is no group.
   std::string_view rest = text;
+  while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+  if (!rest.empty() && rest.back() == '=') rest.remove_suffix(1);
   std::string_view listed = groups.Joined();
   while (!listed.empty()) {
     std::size_t blank = listed.find(' ');
