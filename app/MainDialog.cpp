@@ -10,16 +10,21 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
+#include <string_view>
 
+#include "app/ElidedLabel.h"
 #include "app/PasteBufferWindow.h"
 #include "app/SubmitReport.h"
 #include "app/TerminalListView.h"
+#include "app/WindowPlacement.h"
 #include "report/DerivedValues.h"
 #include "report/Submission.h"
 #include "support/TextOps.h"
@@ -44,6 +49,35 @@ QColor CategoryColour(FlightCategory category) {
   case FlightCategory::Lifr: return QColor(0xFF, 0x00, 0xFF);  // magenta
   }
   return {};
+}
+
+// The derived values the summary's tooltip adds to its line, by JSON key.
+constexpr std::string_view kTooltipOnlyFields[] = {"relativeHumidity", "densityAltitudeFt"};
+
+// One derived value as the summary words it ("CIG 800 ft"), or empty when
+// the report does not give it.
+QString SummaryFact(const DerivedField& field, const DerivedValues& values) {
+  const DerivedReading value = ReadDerived(field, values);
+  const QString label = QString::fromLatin1(field.label);
+  const QString unit = QString::fromLatin1(field.unit);
+  switch (value.kind) {
+  case DerivedReading::Kind::Real:
+    return QStringLiteral("%1 %2 %3").arg(label).arg(value.real).arg(unit);
+  case DerivedReading::Kind::Whole:
+    return QStringLiteral("%1 %2 %3").arg(label).arg(value.whole).arg(unit);
+  default: return {};
+  }
+}
+
+// True for a text with letters but no capital: typed in lower case, which
+// the decoder, matching its keywords case-sensitively, reads almost nothing of.
+bool WithoutCapitals(std::string_view text) {
+  bool letters = false;
+  for (char c : text) {
+    if (c >= 'A' && c <= 'Z') return false;
+    if (c >= 'a' && c <= 'z') letters = true;
+  }
+  return letters;
 }
 
 }  // namespace
@@ -157,12 +191,24 @@ void MainDialog::CreateTerminal() {
 void MainDialog::CreateStatusBar() {
   statusBar_ = new QStatusBar(this);
   statusBar_->setSizeGripEnabled(true);
-  for (QLabel*& part : statusParts_) {
-    part = new QLabel(statusBar_);
-    statusBar_->addWidget(part);
+  // Parts 0 (messages) and 1 (category, ceiling, visibility) are as wide as
+  // their texts, so never cut; part 2 (groups not decoded) takes the rest.
+  for (int part = 0; part < 2; ++part) {
+    statusParts_[part] = new QLabel(statusBar_);
+    statusParts_[part]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    statusBar_->addWidget(statusParts_[part]);
   }
   statusParts_[1]->setTextFormat(Qt::RichText);
-  statusParts_[2]->setTextFormat(Qt::PlainText);
+  notDecodedPart_ = new ElidedLabel(statusBar_);
+  statusParts_[2] = notDecodedPart_;
+  statusBar_->addWidget(notDecodedPart_, 1);
+
+  // A message such as "3 rows copied" is about the moment; it does not stay
+  // beside the summaries of later reports.
+  statusTimer_ = new QTimer(this);
+  statusTimer_->setSingleShot(true);
+  statusTimer_->setInterval(kStatusMessageMs);
+  connect(statusTimer_, &QTimer::timeout, statusParts_[0], &QLabel::clear);
 }
 
 void MainDialog::Relayout() {
@@ -170,11 +216,6 @@ void MainDialog::Relayout() {
   const int height = this->height();
   const int statusHeight = statusBar_->sizeHint().height();
   statusBar_->setGeometry(0, height - statusHeight, width, statusHeight);
-  // Three parts whose right edges are at 6/10, 8/10 and the full width.
-  const int edges[3] = {width * 6 / 10, width * 8 / 10, width};
-  for (int part = 0, left = 0; part < 3; left = edges[part], ++part) {
-    statusParts_[part]->setFixedWidth(std::max(0, edges[part] - left - 8));
-  }
   terminalView_->setGeometry(0, terminalTop_, width - 1,
                              std::max(0, height - 4 - statusHeight - terminalTop_));
 }
@@ -191,8 +232,12 @@ QPushButton* MainDialog::Button(ControlId id) const {
 PasteBufferWindow* MainDialog::PasteBuffer() const { return pasteBuffer_; }
 
 void MainDialog::Submit(const std::string& report) {
+  // The status bar sums up this submission, so the terminal shows it too:
+  // its first row at the top, even when the user had scrolled elsewhere.
+  const int firstRow = terminal_.NextId();
   DecodeOutcome outcome;
   SubmitReport(report.c_str(), terminal_, stations_, unit_, outcome, extendedChoice_->isChecked());
+  terminalView_->ShowFromRow(firstRow);
   ShowSummary(outcome);
 }
 
@@ -205,7 +250,23 @@ void MainDialog::OnReadBufferClicked() {
   if (pasteBuffer_ != nullptr) return;  // one paste-buffer window at a time
   pasteBuffer_ = new PasteBufferWindow([this](const std::string& report) { Submit(report); });
   pasteBuffer_->setWindowIcon(windowIcon());
+  PlacePasteBuffer();
   pasteBuffer_->show();
+}
+
+void MainDialog::PlacePasteBuffer() {
+  // Beside or below this window, so that the report pasted and its listing
+  // are both in sight. Its frame is taken to be as wide as this one's.
+  const QMargins frame(
+      geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+      frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+  const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+  const QSize wanted = pasteBuffer_->sizeHint().expandedTo({0, height()}) + frameSize;
+  const QSize minimum = pasteBuffer_->sizeHint() / 2 + frameSize;
+  const QRect screenRect = screen() != nullptr ? screen()->availableGeometry() : QRect();
+  if (screenRect.isEmpty()) return;
+  pasteBuffer_->setGeometry(
+      PlaceBeside(frameGeometry(), wanted, minimum, screenRect).marginsRemoved(frame));
 }
 
 void MainDialog::OnClearClicked() {
@@ -217,36 +278,36 @@ void MainDialog::OnUnitChosen(int id) {
   unit_ = id == kFahrenheitId ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
 }
 
-void MainDialog::ShowStatus(const QString& text) { statusParts_[0]->setText(text); }
+void MainDialog::ShowStatus(const QString& text) {
+  statusParts_[0]->setText(text);
+  statusTimer_->start();
+}
 
 void MainDialog::ClearSummary() {
-  for (QLabel* part : {statusParts_[1], statusParts_[2]}) {
-    part->clear();
-    part->setToolTip({});
-  }
+  statusParts_[1]->clear();
+  notDecodedPart_->SetFullText({});
+  for (QLabel* part : {statusParts_[1], statusParts_[2]}) part->setToolTip({});
 }
 
 void MainDialog::ShowSummary(const DecodeOutcome& outcome) {
-  if (outcome.empty || outcome.Rejected()) {
-    ClearSummary();
+  ClearSummary();
+  QLabel* category = statusParts_[1];
+  ElidedLabel* groups = notDecodedPart_;
+  // Decoding is case-sensitive, as the code form is: say why a report typed
+  // in lower case lists next to nothing.
+  if (!outcome.empty && WithoutCapitals(outcome.input)) {
+    category->setText(tr("Reports are written in capitals").toHtmlEscaped());
     return;
   }
-  QLabel* category = statusParts_[1];
-  QLabel* groups = statusParts_[2];
+  if (outcome.empty || outcome.Rejected()) return;
+
   const DerivedValues& d = outcome.derived;
   // The values the summary line words, in their places ("CIG 800 ft, VIS 2 SM").
   QStringList facts;
   for (int place = 1; place <= static_cast<int>(std::size(kDerivedFields)); ++place) {
     for (const DerivedField& field : kDerivedFields) {
       if (field.summaryPlace != place) continue;
-      const DerivedReading value = ReadDerived(field, d);
-      const QString label = QString::fromLatin1(field.label);
-      const QString unit = QString::fromLatin1(field.unit);
-      if (value.kind == DerivedReading::Kind::Real) {
-        facts << tr("%1 %2 %3").arg(label).arg(value.real).arg(unit);
-      } else if (value.kind == DerivedReading::Kind::Whole) {
-        facts << tr("%1 %2 %3").arg(label).arg(value.whole).arg(unit);
-      }
+      if (QString fact = SummaryFact(field, d); !fact.isEmpty()) facts << fact;
     }
   }
   QString text = facts.join(QStringLiteral(", ")).toHtmlEscaped();
@@ -259,17 +320,28 @@ void MainDialog::ShowSummary(const DecodeOutcome& outcome) {
     facts.prepend(name);
   }
   category->setText(text);
-  category->setToolTip(facts.join(QStringLiteral(", ")));
+  // The tooltip adds, on a line of its own, what the line has no room for.
+  QStringList more;
+  for (std::string_view name : kTooltipOnlyFields) {
+    for (const DerivedField& field : kDerivedFields) {
+      if (field.name != name) continue;
+      if (QString fact = SummaryFact(field, d); !fact.isEmpty()) more << fact;
+    }
+  }
+  QString tip = facts.join(QStringLiteral(", "));
+  if (!more.isEmpty()) tip += QStringLiteral("\n") + more.join(QStringLiteral(", "));
+  category->setToolTip(tip);
+  // Part 1's new width settles now, so that part 2 is cut to what is left.
+  statusBar_->layout()->activate();
 
   const std::string_view notDecoded = outcome.notDecoded.Joined();
   if (notDecoded.empty()) {
-    groups->setText(tr("All groups decoded"));
-    groups->setToolTip({});
+    groups->SetFullText(tr("All groups decoded"));
   } else {
     const QString all =
         tr("Not decoded: ") +
         QString::fromLatin1(notDecoded.data(), static_cast<qsizetype>(notDecoded.size()));
-    groups->setText(groups->fontMetrics().elidedText(all, Qt::ElideRight, groups->width()));
+    groups->SetFullText(all);
     groups->setToolTip(all);
   }
 }

@@ -14,11 +14,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 
 namespace tarvik {
 
 struct DecodeOutcome;
 class CTerminal;
+class ElidedLabel;
 class PasteBufferWindow;
 class StationDirectory;
 class TerminalListView;
@@ -46,6 +48,8 @@ class MainDialog : public QDialog {
   };
   /// The longest report the field takes.
   static constexpr int kMaxReportLength = 2047;
+  /// How long status part 0 keeps a message (rows copied), in milliseconds.
+  static constexpr int kStatusMessageMs = 5000;
 
   MainDialog(CTerminal& terminal, StationDirectory& stations, QWidget* parent = nullptr);
 
@@ -62,9 +66,12 @@ class MainDialog : public QDialog {
   [[nodiscard]] QCheckBox* ExtendedChoice() const { return extendedChoice_; }
 
   /// ShowSummary() fills status parts 1 and 2 from a submission: the flight
-  /// category badge with the ceiling and visibility, and the groups not
-  /// decoded. A submission that decoded nothing (an empty or rejected
-  /// report) clears both, as ClearSummary() does.
+  /// category badge with the ceiling and visibility (always whole; its
+  /// tooltip adds the relative humidity and density altitude), and the
+  /// groups not decoded (cut to the room left; all of them in its tooltip).
+  /// A submission that decoded nothing (an empty or rejected report) clears
+  /// both, as ClearSummary() does; a report typed without capitals says that
+  /// reports are written in them.
   void ShowSummary(const DecodeOutcome& outcome);
   void ClearSummary();
 
@@ -73,6 +80,7 @@ class MainDialog : public QDialog {
   void OnReadBufferClicked();
   void OnClearClicked();
   void OnUnitChosen(int id);
+  /// ShowStatus() shows `text` in status part 0 for kStatusMessageMs.
   void ShowStatus(const QString& text);
 
  protected:
@@ -88,6 +96,7 @@ class MainDialog : public QDialog {
   void CreateStatusBar();
   void Relayout();
   void Submit(const std::string& report);
+  void PlacePasteBuffer();
 
   // Dialog units to pixels for the dialog's font.
   [[nodiscard]] int UnitsX(int units) const;
@@ -113,6 +122,8 @@ class MainDialog : public QDialog {
   TerminalListView* terminalView_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
   QLabel* statusParts_[3] = {};
+  ElidedLabel* notDecodedPart_ = nullptr;  // statusParts_[2]
+  QTimer* statusTimer_ = nullptr;
   QPointer<PasteBufferWindow> pasteBuffer_;
 };
 

@@ -2,11 +2,14 @@
 #include "app/PasteBufferWindow.h"
 
 #include <QAction>
-#include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScreen>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include "app/TerminalListView.h"
 
 namespace tarvik {
 
@@ -17,22 +20,33 @@ PasteBufferWindow::PasteBufferWindow(Submit submit) : QWidget(nullptr), submit_(
 
   auto* menuBar = new QMenuBar(this);
   decodeAction_ = menuBar->addAction(tr("Decode command"));
+  // A new user sees an empty window: the hint says what it is for.
+  auto* hint = new QLabel(tr("Paste a report, then choose Decode command"), this);
+  hint->setContentsMargins(6, 4, 6, 4);
   editor_ = new QPlainTextEdit(this);
-  editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Wrapped in the terminal's font, a long report reads as it will be listed.
+  editor_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  editor_->setFont(TerminalListView::TerminalFont());
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
   layout->setMenuBar(menuBar);
+  layout->addWidget(hint);
   layout->addWidget(editor_);
   setFocusProxy(editor_);
 
-  // A quarter of the way into the screen, 800 by 600.
-  QRect screen = QGuiApplication::primaryScreen() != nullptr
-                     ? QGuiApplication::primaryScreen()->geometry()
-                     : QRect(0, 0, 1600, 1200);
-  setGeometry(screen.x() + screen.width() / 4, screen.y() + screen.height() / 4, 800, 600);
-
   connect(decodeAction_, &QAction::triggered, this, &PasteBufferWindow::OnDecodeCommand);
+}
+
+QSize PasteBufferWindow::sizeHint() const {
+  const QFontMetrics metrics(editor_->font());
+  const int frame =
+      2 * editor_->frameWidth() + 2 * static_cast<int>(editor_->document()->documentMargin());
+  const QSize text(metrics.horizontalAdvance(QString(80, u'M')) + frame +
+                       editor_->verticalScrollBar()->sizeHint().width(),
+                   metrics.lineSpacing() * 16 + frame);
+  return text + QSize(0, QWidget::sizeHint().height() - editor_->sizeHint().height());
 }
 
 std::string PasteBufferWindow::ReportText() const {

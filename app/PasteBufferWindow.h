@@ -10,10 +10,12 @@ class QPlainTextEdit;
 
 namespace tarvik {
 
-/// A top-level window ("SendBuffer") with a multi-line text area and one
-/// action in its menu bar, "Decode command", which submits the whole text as
-/// one report and closes the window. Closing it otherwise submits nothing.
-/// It deletes itself when closed.
+/// A top-level window ("SendBuffer") with a one-line hint, a multi-line text
+/// area (wrapped, in the terminal's font) and one action in its menu bar,
+/// "Decode command", which submits the whole text as one report and closes
+/// the window. Closing it otherwise submits nothing. It deletes itself when
+/// closed. Whoever opens it places it; its size hint is 80 columns by 16
+/// lines of the text area.
 class PasteBufferWindow : public QWidget {
   Q_OBJECT
 
@@ -23,6 +25,7 @@ class PasteBufferWindow : public QWidget {
 
   [[nodiscard]] QPlainTextEdit* Editor() const { return editor_; }
   [[nodiscard]] QAction* DecodeAction() const { return decodeAction_; }
+  [[nodiscard]] QSize sizeHint() const override;
 
   /// ReportText() is the text as one report: line ends become blanks, so a
   /// report wrapped over several lines is still one line of groups.

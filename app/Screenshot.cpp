@@ -1,9 +1,11 @@
-// tarvik-screenshot: decodes a sample report (an IFR one, with groups that
-// are not decoded), or the report given, in the main window and saves a
-// picture of the window, for the documentation. With a report given, the
-// terminal is scrolled to the block of further decoded groups. Run it with
-// QT_QPA_PLATFORM=offscreen on a machine without a display:
-//   tarvik-screenshot OUTPUT.png [REPORT]
+// tarvik-screenshot: decodes a sample report (an IFR one, with remarks of
+// both records), or the reports given, one after the other, in the main
+// window and saves a picture of the window, for the documentation. With one
+// report given, the terminal is scrolled to its block of further decoded
+// groups; with several, the window shows the last from its banner, as it
+// does after every submission. Run it with QT_QPA_PLATFORM=offscreen on a
+// machine without a display:
+//   tarvik-screenshot OUTPUT.png [REPORT...]
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
@@ -29,16 +31,21 @@ int main(int argc, char** argv) {
   tarvik::MainDialog dialog(terminal, stations);
   dialog.resize(dialog.width(), dialog.height() * 3 / 2);
   dialog.show();
-  const QString report =
-      argc > 2 ? QString::fromLocal8Bit(argv[2])
-               : QStringLiteral(
-                     "METAR KJFK 211651Z 20021G35KT 2SM R04R/2600VP6000FT -TSRA BR "
-                     "BKN008CB OVC015 10/09 A2951 RMK AO2 PK WND 20036/1637 "
-                     "WSHFT 1620 FROPA RAB20 TSE17B20 ACSL SW SLP993 P0006 T01000094 $");
-  QTest::keyClicks(dialog.ReportField(), report);
-  QTest::keyClick(dialog.ReportField(), Qt::Key_Return);
-  QApplication::processEvents();
-  if (argc > 2) {
+  QStringList reports;
+  for (int i = 2; i < argc; ++i) reports << QString::fromLocal8Bit(argv[i]);
+  if (reports.isEmpty()) {
+    reports << QStringLiteral(
+        "METAR KJFK 211651Z 20021G35KT 2SM R04R/2600VP6000FT -TSRA BR "
+        "BKN008CB OVC015 10/09 A2951 RMK AO2 PK WND 20036/1637 "
+        "WSHFT 1620 FROPA RAB20 TSE17B20 ACSL SW SLP993 P0006 T01000094 $");
+  }
+  for (const QString& report : reports) {
+    dialog.ReportField()->clear();
+    QTest::keyClicks(dialog.ReportField(), report);
+    QTest::keyClick(dialog.ReportField(), Qt::Key_Return);
+    QApplication::processEvents();
+  }
+  if (argc == 3) {
     tarvik::TerminalModel* model = dialog.Model();
     for (int row = 0; row < model->rowCount(); ++row) {
       if (model->data(model->index(row)).toString().contains(QStringLiteral("FURTHER DECODED"))) {

@@ -74,6 +74,11 @@ void TerminalListView::CopySelectedRows() {
   terminal.UnmarkAll();
 }
 
+void TerminalListView::ShowFromRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  scrollTo(model_->index(row), QAbstractItemView::PositionAtTop);
+}
+
 void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
   QStyledItemDelegate::paint(painter, option, index);

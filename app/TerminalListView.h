@@ -24,6 +24,11 @@ class TerminalListView : public QListView {
   /// clipboard alone.
   void CopySelectedRows();
 
+  /// ShowFromRow() scrolls so that `row` is the first row in sight, or as
+  /// near the top as the rows after it allow; a view that shows every row
+  /// stays as it is. Nothing happens for a row the view does not have.
+  void ShowFromRow(int row);
+
   /// TerminalFont() is bold 10-point Courier New, or the system's
   /// fixed-width font in bold where no fixed-pitch face answers that name.
   [[nodiscard]] static QFont TerminalFont();

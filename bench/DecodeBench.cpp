@@ -80,13 +80,16 @@ void BM_Command(benchmark::State& state) {
   const int jobs = static_cast<int>(state.range(0));
   const OutputFormat format = static_cast<OutputFormat>(state.range(1));
   int sink = open("/dev/null", O_WRONLY);
-  FormatterFactory make = [&] {
+  BatchSettings settings;
+  settings.jobs = jobs;
+  settings.makeFormatter = [&] {
     return std::make_unique<ReportFormatter>(Stations(), TemperatureUnit::Celsius, format);
   };
+  settings.outputFd = sink;
   for (auto _ : state) {
     int input = open(corpusPath.c_str(), O_RDONLY);
     LineReader reader(input);
-    benchmark::DoNotOptimize(DecodeBatches(reader, jobs, make, sink));
+    benchmark::DoNotOptimize(DecodeBatches(reader, settings));
     close(input);
   }
   close(sink);

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cassert>
 #include <cerrno>
 #include <condition_variable>
 #include <cstdint>
@@ -12,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/Diagnostics.h"
+
 namespace tarvik {
 namespace {
 
@@ -19,25 +22,49 @@ namespace {
 // costs nothing next to decoding them, small enough to keep memory low.
 constexpr std::size_t kBatchBytes = 64 * 1024;
 
-bool FormatBatch(ReportFormatter& formatter, const ReportBatch& batch, std::string& out) {
-  bool anyRejected = false;
-  for (std::size_t start : batch.starts) {
-    if (!formatter.Format(batch.text.data() + start, out)) anyRejected = true;
-  }
-  return anyRejected;
+// A batch holding more input than this holds a line of megabytes. Decoding
+// one takes many times its size, so such a batch is decoded alone, and its
+// buffers give their room back once it is written: memory then grows with
+// the longest line, not with the number of threads or of long lines.
+constexpr std::size_t kLongBatch = 1 << 20;
+
+void ReleaseLongBatch(ReportBatch& batch, std::string& out, std::string& diagnostics) {
+  if (batch.text.capacity() <= kLongBatch) return;
+  // Swapped with empty ones: moving an empty string in keeps the old room.
+  std::string().swap(batch.text);
+  std::vector<std::size_t>().swap(batch.starts);
+  std::vector<ReportPlace>().swap(batch.places);
+  std::string().swap(out);
+  std::string().swap(diagnostics);
 }
 
-BatchOutcome DecodeSequentially(LineReader& reader, const FormatterFactory& makeFormatter,
-                                int outputFd, const BatchWritten& written) {
+// Each line of `lines` after the place, so that every line reads alone.
+void AppendPlaced(std::string& diagnostics, const std::string& place, std::string_view lines) {
+  while (!lines.empty()) {
+    std::size_t end = lines.find('\n');
+    end = end == std::string_view::npos ? lines.size() : end + 1;
+    diagnostics += place;
+    diagnostics += ": ";
+    diagnostics += lines.substr(0, end);
+    lines.remove_prefix(end);
+  }
+  if (diagnostics.back() != '\n') diagnostics += '\n';
+}
+
+BatchOutcome DecodeSequentially(LineReader& reader, const BatchSettings& settings) {
   BatchOutcome outcome;
-  std::unique_ptr<ReportFormatter> formatter = makeFormatter();
+  std::unique_ptr<ReportFormatter> formatter = settings.makeFormatter();
   ReportBatch batch;
   std::string out;
+  std::string diagnostics;
   while (reader.NextBatch(batch, kBatchBytes)) {
     out.clear();
-    if (FormatBatch(*formatter, batch, out)) outcome.anyRejected = true;
-    if (!WriteAll(outputFd, out, &outcome.writeError)) return outcome;
-    if (written) written(batch.starts.size());
+    diagnostics.clear();
+    FormatBatch(*formatter, batch, settings.sourceNames, out, outcome.tally,
+                settings.verbose ? &diagnostics : nullptr);
+    if (!WriteAll(settings.outputFd, out, &outcome.writeError)) return outcome;
+    if (settings.written) settings.written(batch.starts.size(), diagnostics);
+    ReleaseLongBatch(batch, out, diagnostics);
   }
   outcome.readError = reader.Error();
   return outcome;
@@ -47,12 +74,11 @@ BatchOutcome DecodeSequentially(LineReader& reader, const FormatterFactory& make
 // the workers decode and the writer empties, all in input order.
 class Pipeline {
  public:
-  Pipeline(int jobs, const FormatterFactory& makeFormatter, int outputFd,
-           const BatchWritten& written)
-      : slots_(static_cast<std::size_t>(jobs) * 4), outputFd_(outputFd), written_(written) {
-    for (int i = 0; i < jobs; ++i) {
+  explicit Pipeline(const BatchSettings& settings)
+      : slots_(static_cast<std::size_t>(settings.jobs) * 4), settings_(settings) {
+    for (int i = 0; i < settings.jobs; ++i) {
       workers_.emplace_back(
-          [this, formatter = makeFormatter()]() mutable { Work(std::move(formatter)); });
+          [this, formatter = settings.makeFormatter()]() mutable { Work(std::move(formatter)); });
     }
   }
 
@@ -85,7 +111,8 @@ class Pipeline {
   struct alignas(64) Slot {
     ReportBatch input;
     std::string output;
-    bool rejected = false;
+    std::string diagnostics;
+    ReportTally tally;
     State state = State::Free;
   };
 
@@ -101,7 +128,8 @@ class Pipeline {
       }
       // A free slot belongs to the reader alone.
       bool more = reader.NextBatch(slot.input, kBatchBytes);
-      std::lock_guard lock(mutex_);
+      const bool longLine = slot.input.text.size() > kLongBatch;
+      std::unique_lock lock(mutex_);
       if (!more) {
         batches_ = sequence;
         readDone_ = true;
@@ -110,6 +138,11 @@ class Pipeline {
       }
       slot.state = State::Filled;
       changed_.notify_all();
+      // A line of megabytes is decoded alone: nothing more is read until it
+      // is written and its room given back.
+      if (longLine) {
+        changed_.wait(lock, [&] { return stop_ || slot.state == State::Free; });
+      }
     }
     std::lock_guard lock(mutex_);
     readDone_ = true;
@@ -133,7 +166,10 @@ class Pipeline {
       // memory is allocated (or faulted in) once the ring is warm.
       Slot& slot = SlotOf(sequence);
       slot.output.clear();
-      slot.rejected = FormatBatch(*formatter, slot.input, slot.output);
+      slot.diagnostics.clear();
+      slot.tally = {};
+      FormatBatch(*formatter, slot.input, settings_.sourceNames, slot.output, slot.tally,
+                  settings_.verbose ? &slot.diagnostics : nullptr);
       std::lock_guard lock(mutex_);
       slot.state = State::Done;
       changed_.notify_all();
@@ -149,9 +185,11 @@ class Pipeline {
             lock, [&] { return slot.state == State::Done || (readDone_ && sequence >= batches_); });
         if (slot.state != State::Done) return;  // everything is written
       }
-      if (slot.rejected) outcome_.anyRejected = true;
-      bool written = WriteAll(outputFd_, slot.output, &outcome_.writeError);
-      if (written && written_) written_(slot.input.starts.size());
+      outcome_.tally.Add(slot.tally);
+      bool written = WriteAll(settings_.outputFd, slot.output, &outcome_.writeError);
+      if (written && settings_.written)
+        settings_.written(slot.input.starts.size(), slot.diagnostics);
+      ReleaseLongBatch(slot.input, slot.output, slot.diagnostics);
       std::lock_guard lock(mutex_);
       slot.state = State::Free;
       if (!written) {
@@ -165,8 +203,7 @@ class Pipeline {
 
   std::vector<Slot> slots_;
   std::vector<std::thread> workers_;
-  int outputFd_;
-  const BatchWritten& written_;
+  const BatchSettings& settings_;
   int stopPipe_[2] = {-1, -1};
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -178,6 +215,56 @@ class Pipeline {
 };
 
 }  // namespace
+
+std::string PlaceText(const ReportPlace& place, const SourceNames& names) {
+  if (place.source == kArgumentSource) return "argument " + std::to_string(place.line);
+  std::string text = place.source < names.size() ? names[place.source] : std::string("input");
+  return text + ':' + std::to_string(place.line);
+}
+
+void ReportTally::Add(const ReportTally& later) {
+  if (rejected == 0 && later.rejected != 0) {
+    firstRejected = later.firstRejected;
+    firstResult = later.firstResult;
+  }
+  if (outsideMonth == 0 && later.outsideMonth != 0) {
+    firstOutsideMonth = later.firstOutsideMonth;
+    firstOutsideDay = later.firstOutsideDay;
+  }
+  reports += later.reports;
+  rejected += later.rejected;
+  outsideMonth += later.outsideMonth;
+}
+
+void FormatBatch(ReportFormatter& formatter, const ReportBatch& batch, const SourceNames& names,
+                 std::string& out, ReportTally& tally, std::string* diagnostics) {
+  assert(batch.places.size() == batch.starts.size() && "every report has its place");
+  // What the decoder says about a report is caught here, where its place is
+  // known, and never written from a worker thread.
+  std::string captured;
+  DiagnosticCapture capture(captured);
+  tally.reports += batch.starts.size();
+  for (std::size_t i = 0; i < batch.starts.size(); ++i) {
+    if (!formatter.Format(batch.text.data() + batch.starts[i], out)) {
+      if (tally.rejected++ == 0) {
+        tally.firstRejected = batch.places[i];
+        tally.firstResult = formatter.Result();
+      }
+    }
+    if (const int day = formatter.DayOutsideMonth(); day != 0) {
+      if (tally.outsideMonth++ == 0) {
+        tally.firstOutsideMonth = batch.places[i];
+        tally.firstOutsideDay = day;
+      }
+    }
+    if (!captured.empty()) {
+      if (diagnostics != nullptr) {
+        AppendPlaced(*diagnostics, PlaceText(batch.places[i], names), captured);
+      }
+      captured.clear();
+    }
+  }
+}
 
 bool WriteAll(int fd, std::string_view data, int* error) {
   while (!data.empty()) {
@@ -192,10 +279,9 @@ bool WriteAll(int fd, std::string_view data, int* error) {
   return true;
 }
 
-BatchOutcome DecodeBatches(LineReader& reader, int jobs, const FormatterFactory& makeFormatter,
-                           int outputFd, const BatchWritten& written) {
-  if (jobs <= 1) return DecodeSequentially(reader, makeFormatter, outputFd, written);
-  Pipeline pipeline(jobs, makeFormatter, outputFd, written);
+BatchOutcome DecodeBatches(LineReader& reader, const BatchSettings& settings) {
+  if (settings.jobs <= 1) return DecodeSequentially(reader, settings);
+  Pipeline pipeline(settings);
   return pipeline.Run(reader);
 }
 

@@ -8,6 +8,16 @@
 #include <cstring>
 
 namespace tarvik {
+namespace {
+
+// A line gathered past this size gives its room back once taken: a file with
+// one huge line should not hold that memory to its end.
+constexpr std::size_t kLongLine = 1 << 20;
+
+}  // namespace
+
+LineReader::LineReader(int fd, std::size_t blockSize)
+    : fd_(fd), terminal_(isatty(fd) != 0), buffer_(blockSize > 0 ? blockSize : 1) {}
 
 bool LineReader::Fill() {
   begin_ = end_ = 0;
@@ -48,18 +58,30 @@ bool LineReader::OpenNextSource() {
   if (fd < 0) return false;
   fd_ = fd;
   eof_ = false;
+  terminal_ = isatty(fd) != 0;
+  place_ = {0, place_.source + 1};
   return true;
 }
 
 void LineReader::AddLine(ReportBatch& batch, const char* begin, std::size_t length) {
+  ++place_.line;
   if (length > 0 && begin[length - 1] == '\r') --length;
   length = strnlen(begin, length);  // the text ends at a NUL byte
   std::size_t skip = 0;
   while (skip < length && (begin[skip] == ' ' || begin[skip] == '\t')) ++skip;
   if (skip == length) return;  // blank line
   batch.starts.push_back(batch.text.size());
+  batch.places.push_back(place_);
   batch.text.append(begin, length);
   batch.text += '\0';
+}
+
+void LineReader::ReleasePartial() {
+  if (partial_.capacity() > kLongLine) {
+    std::string().swap(partial_);
+  } else {
+    partial_.clear();
+  }
 }
 
 bool LineReader::NextBatch(ReportBatch& batch, std::size_t maxBytes) {
@@ -68,7 +90,7 @@ bool LineReader::NextBatch(ReportBatch& batch, std::size_t maxBytes) {
     if (begin_ == end_ && !Fill()) {
       // At the end of a source, a last line without a line end still counts.
       if (error_ == 0 && !partial_.empty()) AddLine(batch, partial_.data(), partial_.size());
-      partial_.clear();
+      ReleasePartial();
       if (OpenNextSource()) continue;
       break;
     }
@@ -86,9 +108,12 @@ bool LineReader::NextBatch(ReportBatch& batch, std::size_t maxBytes) {
     } else {
       partial_.append(data + begin_, lineEnd - begin_);
       AddLine(batch, partial_.data(), partial_.size());
-      partial_.clear();
+      ReleasePartial();
     }
     begin_ = lineEnd + 1;
+    // A person at a terminal waits for the answer to each line: whatever was
+    // typed is decoded before the next read, which waits for the next line.
+    if (terminal_ && begin_ == end_ && !batch.starts.empty()) break;
   }
   return !batch.starts.empty();
 }

@@ -10,25 +10,34 @@
 
 namespace tarvik {
 
+/// Where a report was read: the line (from 1) of the reader's source
+/// numbered `source` (0 for the first, then one more for each next source).
+struct ReportPlace {
+  uint64_t line = 0;
+  uint32_t source = 0;
+};
+
 /// A batch of reports: their texts, each zero-terminated, in one buffer.
 struct ReportBatch {
   std::string text;
   std::vector<std::size_t> starts;  // offset of each report in `text`
+  std::vector<ReportPlace> places;  // where each report was read, as `starts`
   void Clear() {
     text.clear();
     starts.clear();
+    places.clear();
   }
 };
 
 /// Reads lines of any length from `fd` in large blocks. A line end is LF,
 /// with one CR before it removed; a line that is empty after leading blanks
 /// and tabs is skipped. A line holding a NUL byte ends there, as any
-/// zero-terminated text does.
+/// zero-terminated text does. From a terminal, each batch ends with the
+/// lines read so far, so that every line typed is answered at once.
 class LineReader {
  public:
   /// Reads `fd` in blocks of `blockSize` bytes.
-  explicit LineReader(int fd, std::size_t blockSize = 1 << 20)
-      : fd_(fd), buffer_(blockSize > 0 ? blockSize : 1) {}
+  explicit LineReader(int fd, std::size_t blockSize = 1 << 20);
 
   /// NextBatch() fills `batch` with the next reports, up to about
   /// `maxBytes` of text (but at least one whole line). False at the end of
@@ -58,6 +67,7 @@ class LineReader {
  private:
   bool Fill();
   bool OpenNextSource();
+  void ReleasePartial();
   void AddLine(ReportBatch& batch, const char* begin, std::size_t length);
 
   int fd_;
@@ -65,6 +75,8 @@ class LineReader {
   int error_ = 0;
   bool eof_ = false;
   bool stopped_ = false;
+  bool terminal_ = false;  // fd_ is a terminal: a person types the lines
+  ReportPlace place_;      // the line last read, in the current source
   NextSource next_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;  // unread data is buffer_[begin_, end_)

@@ -33,6 +33,12 @@ class ListingBuffer final : public LineSink {
     size_ = 0;
   }
 
+  /// Release() empties the buffer and gives its room back.
+  void Release() {
+    data_.reset();
+    size_ = capacity_ = 0;
+  }
+
  private:
   // Makes room for `room` more bytes.
   void Grow(std::size_t room);

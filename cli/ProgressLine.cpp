@@ -62,7 +62,12 @@ void ProgressLine::Update(uint64_t bytesRead, uint64_t reports) {
   next_ = now + kInterval;
   // Back to the start of the line, the figures, then clear what is left of
   // a longer line drawn before.
-  WriteText(fd_, "\r" + Text(bytesRead, totalBytes_, reports, now - start_) + "\033[K");
+  // Built by appending: g++ -O3 warns (-Wrestrict, wrongly) about the
+  // inlined copies of `"\r" + Text(...)`.
+  std::string line = "\r";
+  line += Text(bytesRead, totalBytes_, reports, now - start_);
+  line += "\033[K";
+  WriteText(fd_, line);
   drawn_ = true;
 }
 

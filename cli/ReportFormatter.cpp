@@ -6,6 +6,24 @@
 #include "support/TextOps.h"
 
 namespace tarvik {
+namespace {
+
+// A report longer than this gives back the room it took once written: a
+// file with a few huge lines should not hold their memory to its end.
+constexpr std::size_t kLongReport = 1 << 20;
+
+// The report's day when the month given has no such day, else 0. The month
+// is valid, so a time left out with a day of 1 to 31 and a valid hour and
+// minute is left out for the day alone.
+int DayLeftOut(const DecodeOutcome& outcome) {
+  const DecodedReport& report = outcome.report;
+  const int32_t day = report.ObservationDay;
+  const bool timeValid = report.ObservationHour >= 0 && report.ObservationHour <= 23 &&
+                         report.ObservationMinute >= 0 && report.ObservationMinute <= 59;
+  return !outcome.Rejected() && !outcome.empty && day >= 1 && day <= 31 && timeValid ? day : 0;
+}
+
+}  // namespace
 
 ReportFormatter::ReportFormatter(std::shared_ptr<const StationTable> stations, TemperatureUnit unit,
                                  OutputFormat format, std::optional<YearMonth> month,
@@ -26,16 +44,23 @@ void ReportFormatter::AppendHeader(std::string& out) const {
 }
 
 bool ReportFormatter::Format(const char* report, std::string& out) {
-  DecodeSubmission(SkipBlanks(report), stations_, options_, outcome_);
+  DecodeOutcome& outcome = *outcome_;
+  DecodeSubmission(SkipBlanks(report), stations_, options_, outcome);
   switch (format_) {
   case OutputFormat::Listing:
-    WriteSubmission(outcome_, listing_, unit_, extendedListing_);
+    WriteSubmission(outcome, listing_, unit_, extendedListing_);
     listing_.MoveTo(out);
     break;
-  case OutputFormat::Json: AppendReportJson(out, outcome_); break;
-  case OutputFormat::Csv: AppendReportCsv(out, outcome_); break;
+  case OutputFormat::Json: AppendReportJson(out, outcome); break;
+  case OutputFormat::Csv: AppendReportCsv(out, outcome); break;
   }
-  return !outcome_.Rejected();
+  result_ = outcome.result;
+  dayOutsideMonth_ = options_.month && outcome.observationTime.empty() ? DayLeftOut(outcome) : 0;
+  if (outcome.input.size() > kLongReport) {
+    outcome_ = std::make_unique<DecodeOutcome>();
+    listing_.Release();
+  }
+  return result_ == kDecodeOk;
 }
 
 }  // namespace tarvik

@@ -37,7 +37,16 @@ class alignas(64) ReportFormatter {
   /// Format() appends the output for `report` (leading blanks and tabs are
   /// skipped first) to `out`: the rows of the listing, each on a line of its
   /// own, one JSON line or one CSV line. False when the decoder rejected it.
+  /// After a report of megabytes, the room it took is given back.
   bool Format(const char* report, std::string& out);
+
+  /// Result() is the decoder's result for the last report formatted.
+  [[nodiscard]] int Result() const { return result_; }
+
+  /// DayOutsideMonth() is the day of the last report formatted when the
+  /// month given has no such day (30 in February), so that JSON and CSV
+  /// have no observation time for it; 0 otherwise.
+  [[nodiscard]] int DayOutsideMonth() const { return dayOutsideMonth_; }
 
  private:
   StationDirectory stations_;
@@ -45,8 +54,12 @@ class alignas(64) ReportFormatter {
   OutputFormat format_;
   bool extendedListing_ = false;
   DecodeOptions options_;
-  DecodeOutcome outcome_;
+  // Kept from report to report for its buffers' room; made anew after a
+  // report so long that its room is not worth keeping.
+  std::unique_ptr<DecodeOutcome> outcome_ = std::make_unique<DecodeOutcome>();
   ListingBuffer listing_;
+  int result_ = 0;
+  int dayOutsideMonth_ = 0;
 };
 
 }  // namespace tarvik

@@ -4,28 +4,31 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
-#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "cli/BatchDecoder.h"
+#include "cli/CommandLine.h"
 #include "cli/LineReader.h"
 #include "cli/OutputTarget.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReportFormatter.h"
-#include "report/ObservationTime.h"
 #include "report/StationDirectory.h"
 #include "report/TemperatureUnit.h"
 #include "support/ProgramPath.h"
-#include "support/Version.h"
+#include "support/SafeText.h"
 
 namespace tarvik {
 namespace {
@@ -38,31 +41,56 @@ constexpr int kExitTrouble = 2;
 // lasted this long, so that short runs never flicker.
 constexpr std::chrono::milliseconds kProgressDelay(500);
 
-struct Options {
-  bool fahrenheit = false;
-  bool extended = false;
-  std::string stations;
-  OutputFormat format = OutputFormat::Listing;
-  int jobs = 0;  // 0: one per core
-  std::optional<YearMonth> month;
-  bool noHeader = false;
-  std::vector<std::string> inputs;
-  std::string output;
-  std::optional<bool> progress;  // unset: when standard error is a terminal
-  std::vector<std::string> reports;
-  bool standardInputClosed = false;  // closed by whoever started the program
-};
-
 // One place reports are read from: a file, or standard input ("-").
 struct Source {
   std::string path;
   [[nodiscard]] bool IsStandardInput() const { return path == "-"; }
-  [[nodiscard]] std::string Name() const { return IsStandardInput() ? "standard input" : path; }
+  /// What messages call it, safe to print.
+  [[nodiscard]] std::string Name() const {
+    return IsStandardInput() ? "standard input" : SafeText(path);
+  }
 };
 
-int Fail(const std::string& what, int error) {
-  std::fprintf(stderr, "tarvik-decode: %s: %s\n", what.c_str(), std::strerror(error));
-  return kExitTrouble;
+// Everything the run writes to standard error goes through here, so that a
+// progress line is erased before any other text is written.
+class StandardError {
+ public:
+  void Attach(ProgressLine* progress) { progress_ = progress; }
+
+  void Say(std::string_view text) {
+    if (text.empty()) return;
+    if (progress_ != nullptr) progress_->Finish();
+    int error = 0;
+    // A message that cannot be written has nowhere else to go.
+    (void)WriteAll(STDERR_FILENO, text, &error);
+  }
+
+  int Fail(const std::string& what, int error) {
+    Say("tarvik-decode: " + what + ": " + std::strerror(error) + "\n");
+    return kExitTrouble;
+  }
+
+ private:
+  ProgressLine* progress_ = nullptr;
+};
+
+// A reader that went away (`| head`) is no error to report: the run stops
+// as the standard tools do, by the signal a write into a closed pipe raises.
+[[noreturn]] void StopForClosedPipe() {
+  sigset_t pipeSignal;
+  sigemptyset(&pipeSignal);
+  sigaddset(&pipeSignal, SIGPIPE);
+  pthread_sigmask(SIG_UNBLOCK, &pipeSignal, nullptr);
+  std::signal(SIGPIPE, SIG_DFL);
+  std::raise(SIGPIPE);
+  std::_Exit(128 + SIGPIPE);  // the status a shell gives that signal
+}
+
+// "35446" as "35,446".
+std::string GroupedNumber(uint64_t number) {
+  std::string digits = std::to_string(number);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
 }
 
 // The sources in the order they are read: standard input when a REPORT
@@ -114,14 +142,52 @@ bool FillClosedStandardStreams() {
   return inputClosed;
 }
 
+// An option the chosen format makes no use of gets one note, rather than
+// being silently without effect.
+void NoteUnusedOptions(const Options& options, StandardError& standardError) {
+  const bool listing = options.format == OutputFormat::Listing;
+  const struct {
+    bool unused;
+    const char* note;
+  } notes[] = {
+      {options.fahrenheit && !listing,
+       "--fahrenheit changes only the listing; JSON and CSV keep each report's own units"},
+      {options.month && listing, "--month changes only JSON and CSV (their observationTime)"},
+      {options.noHeader && options.format != OutputFormat::Csv, "--no-header changes only CSV"},
+  };
+  for (const auto& row : notes) {
+    if (row.unused) standardError.Say(std::string("tarvik-decode: note: ") + row.note + "\n");
+  }
+}
+
+// The closing lines: the reports whose day the month given does not have,
+// and the reports rejected, each counted on one line.
+void SayTally(const ReportTally& tally, const SourceNames& names, const Options& options,
+              StandardError& standardError) {
+  const std::string total =
+      " of " + GroupedNumber(tally.reports) + (tally.reports == 1 ? " report" : " reports");
+  if (tally.outsideMonth != 0) {
+    char month[16];
+    std::snprintf(month, sizeof month, "%04d-%02d", options.month->year, options.month->month);
+    standardError.Say("tarvik-decode: note: no observationTime for " +
+                      GroupedNumber(tally.outsideMonth) + total + ", whose day " + month +
+                      " does not have (first: " + PlaceText(tally.firstOutsideMonth, names) +
+                      ", day " + std::to_string(tally.firstOutsideDay) + ")\n");
+  }
+  if (tally.rejected != 0) {
+    standardError.Say("tarvik-decode: " + GroupedNumber(tally.rejected) + total +
+                      " rejected (first: " + PlaceText(tally.firstRejected, names) + ", result " +
+                      std::to_string(tally.firstResult) + ")\n");
+  }
+}
+
 // Decodes every source through one reader and one pipeline, each source
 // opened when the reader reaches it: many small files cost no pipeline each.
 // A source that cannot be opened or read ends the reading, after everything
 // before it is written; `*failed` then names it.
-void DecodeSources(const std::vector<Source>& sources, bool standardInputClosed, int jobs,
-                   const FormatterFactory& makeFormatter, int out,
-                   std::optional<ProgressLine>& progress, BatchOutcome* outcome,
-                   std::string* failed) {
+void DecodeSources(const std::vector<Source>& sources, bool standardInputClosed,
+                   BatchSettings settings, std::optional<ProgressLine>& progress,
+                   StandardError& standardError, BatchOutcome* outcome, std::string* failed) {
   std::size_t current = 0;  // the source being read, or the one that failed
   int fd = -1;
   auto openSource = [&](std::size_t index) {
@@ -152,16 +218,18 @@ void DecodeSources(const std::vector<Source>& sources, bool standardInputClosed,
     return error;
   });
   uint64_t reports = 0;
-  BatchWritten written = [&](std::size_t count) {
+  settings.written = [&](std::size_t count, std::string_view diagnostics) {
     reports += count;
+    if (!diagnostics.empty()) standardError.Say(diagnostics);
     if (progress) progress->Update(reader.BytesRead(), reports);
   };
-  *outcome = DecodeBatches(reader, jobs, makeFormatter, out, written);
+  *outcome = DecodeBatches(reader, settings);
   closeSource();
   *failed = sources[current].Name();
 }
 
-int Run(const Options& options) {
+int Run(const Options& options, bool standardInputClosed) {
+  StandardError standardError;
   // The directory is read once for the whole run and shared by every thread.
   std::shared_ptr<const StationTable> stations;
   if (options.stations.empty()) {
@@ -169,19 +237,34 @@ int Run(const Options& options) {
   } else if (int error = StationDirectory::ReadFile(options.stations, &stations); error != 0) {
     // A directory named on the command line must read to its end: anything
     // else stops the run before any report is decoded.
-    return Fail(options.stations, error);
+    return standardError.Fail(SafeText(options.stations), error);
   }
   OutputTarget output;
-  if (int error = output.Open(options.output); error != 0) return Fail(options.output, error);
-  const int out = output.Fd();
+  if (int error = output.Open(options.output); error != 0) {
+    return standardError.Fail(SafeText(options.output), error);
+  }
+  NoteUnusedOptions(options, standardError);
 
   const TemperatureUnit unit =
       options.fahrenheit ? TemperatureUnit::Fahrenheit : TemperatureUnit::Celsius;
-  FormatterFactory makeFormatter = [&] {
+  const std::vector<Source> sources = Sources(options);
+  BatchSettings settings;
+  settings.jobs = options.jobs > 0
+                      ? options.jobs
+                      : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+  settings.makeFormatter = [&] {
     return std::make_unique<ReportFormatter>(stations, unit, options.format, options.month,
                                              options.extended);
   };
-  const std::vector<Source> sources = Sources(options);
+  settings.outputFd = output.Fd();
+  settings.verbose = options.verbose;
+  for (const Source& source : sources) settings.sourceNames.push_back(source.Name());
+  // A closed pipe on standard output ends the run quietly; a named output
+  // (a pipe too, with -o) is an error to report, and leaves no file.
+  auto failWrite = [&](int error) {
+    if (error == EPIPE && !output.IsFile()) StopForClosedPipe();
+    return standardError.Fail(SafeText(output.Name()), error);
+  };
 
   // Progress goes to standard error only, and by default only where a person
   // watches it: a terminal, while the output goes somewhere else.
@@ -191,37 +274,43 @@ int Run(const Options& options) {
   if (showProgress && !sources.empty()) {
     progress.emplace(STDERR_FILENO, TotalBytes(sources),
                      options.progress ? std::chrono::milliseconds(0) : kProgressDelay);
+    standardError.Attach(&*progress);
   }
-  auto fail = [&](const std::string& what, int error) {
-    if (progress) progress->Finish();
-    return Fail(what, error);
-  };
 
-  bool anyRejected = false;
-  std::unique_ptr<ReportFormatter> formatter = makeFormatter();
+  // The REPORT arguments are one batch, each report's place its argument's
+  // number.
+  ReportBatch arguments;
+  for (std::size_t i = 0; i < options.reports.size(); ++i) {
+    if (options.reports[i] == "-") continue;
+    arguments.starts.push_back(arguments.text.size());
+    arguments.places.push_back({i + 1, kArgumentSource});
+    arguments.text.append(options.reports[i]).push_back('\0');
+  }
+  ReportTally tally;
+  std::unique_ptr<ReportFormatter> formatter = settings.makeFormatter();
   std::string text;
+  std::string diagnostics;
   if (!options.noHeader) formatter->AppendHeader(text);
-  for (const std::string& report : options.reports) {
-    if (report == "-") continue;
-    if (!formatter->Format(report.c_str(), text)) anyRejected = true;
-  }
-  if (int error = 0; !WriteAll(out, text, &error)) return fail(output.Name(), error);
+  FormatBatch(*formatter, arguments, settings.sourceNames, text, tally,
+              options.verbose ? &diagnostics : nullptr);
+  if (int error = 0; !WriteAll(output.Fd(), text, &error)) return failWrite(error);
+  standardError.Say(diagnostics);
 
-  const int jobs = options.jobs > 0
-                       ? options.jobs
-                       : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
   if (!sources.empty()) {
     BatchOutcome outcome;
     std::string failed;  // the source named by a read error
-    DecodeSources(sources, options.standardInputClosed, jobs, makeFormatter, out, progress,
-                  &outcome, &failed);
-    if (outcome.writeError != 0) return fail(output.Name(), outcome.writeError);
-    if (outcome.readError != 0) return fail(failed, outcome.readError);
-    anyRejected = anyRejected || outcome.anyRejected;
+    DecodeSources(sources, standardInputClosed, settings, progress, standardError, &outcome,
+                  &failed);
+    if (outcome.writeError != 0) return failWrite(outcome.writeError);
+    if (outcome.readError != 0) return standardError.Fail(failed, outcome.readError);
+    tally.Add(outcome.tally);
   }
   if (progress) progress->Finish();
-  if (int error = output.Commit(); error != 0) return Fail(output.Name(), error);
-  return anyRejected ? kExitRejected : kExitOk;
+  if (int error = output.Commit(); error != 0) {
+    return standardError.Fail(SafeText(output.Name()), error);
+  }
+  SayTally(tally, settings.sourceNames, options, standardError);
+  return tally.rejected != 0 ? kExitRejected : kExitOk;
 }
 
 }  // namespace
@@ -229,89 +318,21 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   using namespace tarvik;
-  // A closed pipe or a file grown past its size limit should end the run
-  // with a message, not a silent signal.
+  // A closed pipe or a file grown past its size limit is seen as a failed
+  // write: a closed standard output then ends the run quietly, anything else
+  // with a message.
   std::signal(SIGPIPE, SIG_IGN);
   std::signal(SIGXFSZ, SIG_IGN);
+#ifdef __GLIBC__
+  // Blocks of a megabyte or more (only a line of megabytes needs them) are
+  // mapped apart and unmapped when freed. Left to itself, glibc serves such
+  // blocks from the heap of the thread asking once one has been freed, and
+  // each thread keeps its freed room: memory would grow with the threads.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
   const bool standardInputClosed = FillClosedStandardStreams();
   RecordProgramPath();
-
-  CLI::App app{
-      "Decodes METAR and SPECI aviation weather reports into labelled lines, JSON Lines or a\n"
-      "CSV table. Each REPORT argument is one report; \"-\" (or no REPORT and no --input)\n"
-      "reads standard input. Files and standard input hold one report per line.",
-      "tarvik-decode"};
   Options options;
-  app.add_option("-i,--input", options.inputs,
-                 "Read reports from FILE, one per line (\"-\": standard\n"
-                 "input). May be given more than once: the files are\n"
-                 "read in turn, after the REPORT arguments.")
-      ->type_name("FILE");
-  app.add_option("-o,--output", options.output,
-                 "Write to FILE instead of standard output. The file\n"
-                 "appears only when the whole run succeeds.")
-      ->type_name("FILE");
-  const std::map<std::string, OutputFormat> formats{
-      {"listing", OutputFormat::Listing}, {"json", OutputFormat::Json}, {"csv", OutputFormat::Csv}};
-  app.add_option("-f,--format", options.format,
-                 "Output format: listing (the default: the desktop\n"
-                 "program's labelled lines), json (one JSON object per\n"
-                 "report) or csv (a table with a header line).")
-      ->transform(CLI::CheckedTransformer(formats).description(""))
-      ->type_name("FORMAT");
-  app.add_flag("--fahrenheit", options.fahrenheit,
-               "List temperatures in degrees Fahrenheit (the listing\n"
-               "only; default: Celsius).");
-  app.add_flag("--extended", options.extended,
-               "After each listing, list the groups the fixed record has\n"
-               "no room for (the listing only; JSON and CSV always\n"
-               "carry them as \"extended\").");
-  app.add_option("--stations", options.stations,
-                 "Station directory file (default: the stations.txt\n"
-                 "installed with the program).")
-      ->type_name("FILE");
-  app.add_option_function<std::string>(
-         "--month",
-         [&](const std::string& text) {
-           YearMonth month;
-           if (!ParseYearMonth(text, &month)) {
-             throw CLI::ValidationError("--month", "expected YYYY-MM, got \"" + text + "\"");
-           }
-           options.month = month;
-         },
-         "The month of every report: JSON and CSV then give\n"
-         "each report's full observation time (default: none).")
-      ->type_name("YYYY-MM");
-  app.add_flag("--no-header", options.noHeader,
-               "Leave out the CSV header line, for blocks of one\n"
-               "table decoded apart.");
-  app.add_option("-j,--jobs", options.jobs,
-                 "Decode files and standard input on N threads, 1 to\n"
-                 "1024 (default: one per core). The output is the\n"
-                 "same for every N.")
-      ->check(CLI::Range(1, 1024).description(""))
-      ->type_name("N");
-  app.add_flag_callback(
-      "--progress", [&] { options.progress = true; },
-      "Show a progress line on standard error (default: when\n"
-      "standard error is a terminal and the output is not).");
-  app.add_flag_callback(
-      "--no-progress", [&] { options.progress = false; }, "Never show the progress line.");
-  app.add_option("REPORT", options.reports, "A report to decode, or - for standard input.")
-      ->type_name("");
-  app.set_version_flag("--version", std::string("tarvik-decode ") + kVersion,
-                       "Print the version and exit.");
-  app.set_help_flag("-h,--help", "Print this help and exit.");
-  app.footer(
-      "Exit status: 0 when every report decoded, 1 when any report was rejected (it is\n"
-      "still written, with its error number), 2 for a usage error, a file that cannot be\n"
-      "read or an output that cannot be written.");
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    int status = app.exit(error);
-    return status == 0 ? 0 : 2;
-  }
-  options.standardInputClosed = standardInputClosed;
-  return Run(options);
+  if (std::optional<int> status = ParseCommandLine(argc, argv, &options)) return *status;
+  return Run(options, standardInputClosed);
 }

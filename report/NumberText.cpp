@@ -94,6 +94,30 @@ char* Shortest(char* p, T value) {
 
 char* WriteShortest(char* p, float value) { return Shortest(p, value); }
 
+char* WriteTenThousandths(char* p, double value) {
+  // When k / 10^4 reads back as `value`, k * 10^-4 without its trailing
+  // zeros is the shortest decimal that does: any shorter one would be
+  // another multiple of 10^-4 within a rounding step of it. Outside
+  // WriteShortest()'s decimal range the exponent form may be shorter.
+  if (const double magnitude = std::fabs(value); magnitude >= 1e-3 && magnitude < 1e5) {
+    const auto k = static_cast<int64_t>(std::llround(value * 10000));
+    if (k != 0 && static_cast<double>(k) / 10000 == value) {
+      if (k < 0) *p++ = '-';
+      const uint64_t units = k < 0 ? static_cast<uint64_t>(-k) : static_cast<uint64_t>(k);
+      p = WriteDecimal(p, units / 10000, 1);
+      uint64_t fraction = units % 10000;
+      if (fraction != 0) {
+        int digits = 4;
+        for (; fraction % 10 == 0; fraction /= 10) --digits;
+        *p++ = '.';
+        p = WriteDecimal(p, fraction, digits);
+      }
+      return p;
+    }
+  }
+  return WriteShortest(p, value);
+}
+
 char* WriteAltimeterInches(char* p, double value) {
   // A value made as k * 0.01 lies within a unit in the last place of k/100,
   // far closer than fifteen significant digits can tell: "%.15g" writes the

@@ -21,6 +21,11 @@ inline constexpr std::size_t kMaxNumberText = 32;
 char* WriteShortest(char* p, float value);
 char* WriteShortest(char* p, double value);
 
+/// WriteTenThousandths() writes a value that holds at most four decimals (a
+/// position in degrees, rounded so) as WriteShortest() does, without its
+/// general search; any other value goes to WriteShortest().
+char* WriteTenThousandths(char* p, double value);
+
 /// WriteNumber() writes at `p` the shortest decimal that reads back to the
 /// same value (1012.3, not 1012.29998), never bound to a locale, and
 /// returns the end. `p` must have kMaxNumberText bytes of room.

@@ -262,7 +262,8 @@ void StationCells(std::string& out, const StationEntry* station) {
     case StationValue::Int: AppendNumber(out, ReadField<int32_t>(bytes)); break;
     case StationValue::Degrees:
       if (const double degrees = ReadField<double>(bytes); !std::isnan(degrees)) {
-        AppendNumber(out, degrees);
+        char buffer[kMaxNumberText];
+        out.append(buffer, WriteTenThousandths(buffer, degrees));
       }
       break;
     case StationValue::Text: AppendCsvCell(out, {bytes, strnlen(bytes, member.size)}); break;

@@ -111,7 +111,7 @@ void Station(ObjectWriter& w, const StationEntry& e) {
     case StationValue::Degrees:
       if (const double degrees = ReadField<double>(bytes); !std::isnan(degrees)) {
         o.Key(member.name);
-        p = WriteNumber(p, degrees);
+        p = WriteTenThousandths(p, degrees);
       }
       break;
     case StationValue::Text:

@@ -20,6 +20,7 @@
 #include "app/PasteBufferWindow.h"
 #include "app/SubmitReport.h"
 #include "app/TerminalListView.h"
+#include "app/WindowPlacement.h"
 #include "report/StationDirectory.h"
 #include "support/Version.h"
 #include "terminal/Terminal.h"
@@ -64,6 +65,22 @@ class TestMainDialog : public QObject {
       if (button->property("controlId").toInt() == id) return button;
     }
     return nullptr;
+  }
+
+  // The row at the top of the terminal's view.
+  int FirstVisibleRow() const { return dialog_->TerminalList()->indexAt(QPoint(2, 2)).row(); }
+
+  bool RowInSight(int row) const {
+    TerminalListView* view = dialog_->TerminalList();
+    return view->viewport()->rect().contains(view->visualRect(dialog_->Model()->index(row)));
+  }
+
+  void SubmitThroughThePasteBuffer(const QString& text) {
+    QTest::mouseClick(dialog_->Button(MainDialog::kReadBufferId), Qt::LeftButton);
+    QPointer<PasteBufferWindow> window = dialog_->PasteBuffer();
+    window->Editor()->setPlainText(text);
+    window->DecodeAction()->trigger();
+    QTRY_VERIFY(window.isNull());
   }
 
   int SendBufferWindows() const {
@@ -166,19 +183,21 @@ class TestMainDialog : public QObject {
 
   void statusBarSummarisesTheReport() {
     // IFR: 2 SM and a broken layer at 800 ft; two remark words not decoded.
-    Decode(QStringLiteral("KABC 121755Z 24010KT 2SM BKN008 OVC015 10/09 A2992 RMK FROPA HZY"));
+    // The tooltip adds the humidity and, with the station's elevation, the
+    // density altitude.
+    Decode(QStringLiteral("KAUS 121755Z 24010KT 2SM BKN008 OVC015 10/09 A2992 RMK FROPA HZY"));
     QLabel* category = dialog_->StatusPart(1);
     QLabel* groups = dialog_->StatusPart(2);
     QVERIFY(category->text().contains(QStringLiteral("IFR")));
     QVERIFY(category->text().contains(QStringLiteral("background-color:#ff0000")));
-    QCOMPARE(category->toolTip(), QStringLiteral("IFR, CIG 800 ft, VIS 2 SM"));
+    QCOMPARE(category->toolTip(), QStringLiteral("IFR, CIG 800 ft, VIS 2 SM\nRH 93.5 %, DA 71 ft"));
     QCOMPARE(groups->toolTip(), QStringLiteral("Not decoded: FROPA HZY"));
     QVERIFY(groups->text().startsWith(QStringLiteral("Not decoded")));
 
     // A long list is cut to fit; the tooltip keeps it whole.
     Decode(
         QStringLiteral("KABC 121755Z CAVOK AAAAAAAAAA BBBBBBBBBB CCCCCCCCCC DDDDDDDDDD "
-                       "EEEEEEEEEE FFFFFFFFFF GGGGGGGGGG"));
+                       "EEEEEEEEEE FFFFFFFFFF HHHHHHHHHH IIIIIIIIII JJJJJJJJJJ GGGGGGGGGG"));
     QVERIFY(category->text().contains(QStringLiteral("VFR")));
     QVERIFY(groups->toolTip().endsWith(QStringLiteral("GGGGGGGGGG")));
     QVERIFY(groups->fontMetrics().horizontalAdvance(groups->text()) <= groups->width());
@@ -189,7 +208,7 @@ class TestMainDialog : public QObject {
 
     // A rejected report, and Clear Buffer, empty both parts; part 0 stays.
     dialog_->ShowStatus(QStringLiteral("2 rows copied"));
-    Decode(QStringLiteral("metar kabc"));
+    Decode(QStringLiteral("METAR 121755Z"));
     QCOMPARE(category->text(), QString());
     QCOMPARE(groups->text(), QString());
     Decode(QStringLiteral("KABC 121755Z 24010KT 10SM CLR"));
@@ -199,6 +218,83 @@ class TestMainDialog : public QObject {
     QCOMPARE(groups->text(), QString());
     QCOMPARE(groups->toolTip(), QString());
     QCOMPARE(dialog_->StatusPart(0)->text(), QStringLiteral("2 rows copied"));
+  }
+
+  void statusBarKeepsTheSummaryWholeAndCutsTheList() {
+    // The longest summary a report gives, beside a message and a long list.
+    dialog_->ShowStatus(QStringLiteral("found 12345 of 12346 elements"));
+    Decode(
+        QStringLiteral("SPECI KAUS 121755Z 24010KT 1/4SM FG VV002 10/09 A2992 RMK AO2 "
+                       "ALPHA BRAVO CHARLIE DELTA ECHO FOXTROT GOLF HOTEL INDIA JULIET"));
+    QLabel* message = dialog_->StatusPart(0);
+    QLabel* category = dialog_->StatusPart(1);
+    QLabel* groups = dialog_->StatusPart(2);
+    QVERIFY(category->toolTip().startsWith(QStringLiteral("LIFR, CIG 200 ft, VIS 0.25 SM")));
+    QTRY_VERIFY(category->width() >= category->sizeHint().width());
+    QVERIFY(message->width() >= message->sizeHint().width());
+    QVERIFY(message->geometry().right() < category->geometry().left());
+    QVERIFY(category->geometry().right() < groups->geometry().left());
+    QVERIFY(groups->geometry().right() < dialog_->width());
+    QVERIFY(groups->text().startsWith(QStringLiteral("Not decoded: ALPHA")));
+    QVERIFY(groups->text().endsWith(QChar(0x2026)));
+    QVERIFY(groups->fontMetrics().horizontalAdvance(groups->text()) <= groups->width());
+    QVERIFY(groups->toolTip().endsWith(QStringLiteral("JULIET")));
+
+    // The message goes after a few seconds; the summary stays.
+    QTRY_COMPARE_WITH_TIMEOUT(message->text(), QString(), MainDialog::kStatusMessageMs + 3000);
+    QVERIFY(!category->text().isEmpty());
+  }
+
+  void reportsWithoutCapitalsAreToldSo() {
+    const QString lower = QStringLiteral("metar kjfk 121751z 24010kt 10sm few250 24/12 a3001");
+    CTerminal reference;
+    StationDirectory stations(TARVIK_TEST_DATA "/stations.txt");
+    SubmitReport(lower.toLatin1().constData(), reference, stations, TemperatureUnit::Celsius);
+    Decode(lower);
+    QCOMPARE(dialog_->StatusPart(1)->text(), QStringLiteral("Reports are written in capitals"));
+    QCOMPARE(dialog_->StatusPart(2)->text(), QString());
+    // Listed as always: decoding stays case-sensitive.
+    QCOMPARE(terminal_->NextId(), reference.NextId());
+    QCOMPARE(Rows().last(), QString::fromLatin1(reference.Lines().back().text).trimmed());
+
+    // One capital is enough to be read as a report; so is no letter at all.
+    for (const QString& text : {QStringLiteral("metar KJFK 121751z"), QStringLiteral("12345")}) {
+      Decode(text);
+      QVERIFY2(dialog_->StatusPart(1)->text().isEmpty(), qPrintable(text));
+    }
+  }
+
+  void eachSubmissionIsShownFromItsBanner() {
+    const QString report = QStringLiteral(
+        "METAR KJFK 211651Z 20021G35KT 2SM R04R/2600VP6000FT -TSRA BR BKN008CB OVC015 10/09 "
+        "A2951 RMK AO2 PK WND 20036/1637 WSHFT 1620 FROPA RAB20 TSE17B20 SLP993 P0006 T01000094");
+    Decode(report);
+    QCOMPARE(FirstVisibleRow(), 0);
+    const int second = terminal_->NextId();
+    Decode(report);
+    QApplication::processEvents();
+    // The listing is longer than the view: there is somewhere to scroll.
+    QVERIFY(!RowInSight(dialog_->Model()->rowCount() - 1));
+    QCOMPARE(FirstVisibleRow(), second);
+
+    // Scrolled up to read older rows, the user still sees what the
+    // paste-buffer window submits.
+    dialog_->TerminalList()->scrollToTop();
+    const int third = terminal_->NextId();
+    SubmitThroughThePasteBuffer(report);
+    QCOMPARE(FirstVisibleRow(), third);
+
+    // A rejected report is too short to reach the top: its error line is in sight.
+    dialog_->TerminalList()->scrollToTop();
+    Decode(QStringLiteral("METAR 121751Z"));
+    QVERIFY(RowInSight(terminal_->NextId() - 4));
+    QVERIFY(RowInSight(terminal_->NextId() - 1));
+
+    // When every row fits, the view stays where it is.
+    QTest::mouseClick(dialog_->Button(MainDialog::kClearBufferId), Qt::LeftButton);
+    Decode(QStringLiteral("METAR 121751Z"));
+    Decode(QStringLiteral("METAR 121751Z"));
+    QCOMPARE(FirstVisibleRow(), 0);
   }
 
   void furtherGroupsFollowTheListingUnlessTurnedOff() {
@@ -230,6 +326,48 @@ class TestMainDialog : public QObject {
     QCOMPARE(window->windowTitle(), QStringLiteral("SendBuffer"));
     QCOMPARE(window->DecodeAction()->text(), QStringLiteral("Decode command"));
     QVERIFY(window->DecodeAction()->menu() == nullptr);  // an action, not a pop-up
+  }
+
+  void pasteBufferHelpsAndStaysBesideTheMainWindow() {
+    // The test's screen is small: the main window at its top leaves room below.
+    dialog_->move(dialog_->screen()->availableGeometry().topLeft());
+    QTest::mouseClick(dialog_->Button(MainDialog::kReadBufferId), Qt::LeftButton);
+    PasteBufferWindow* window = dialog_->PasteBuffer();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QLabel* hint = window->findChild<QLabel*>();
+    QVERIFY(hint != nullptr && hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral("Paste a report, then choose Decode command"));
+    QCOMPARE(window->Editor()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(window->Editor()->font(), dialog_->TerminalList()->font());
+    // Both windows in sight: side by side (or one below the other) on the screen.
+    QVERIFY(!window->frameGeometry().intersects(dialog_->frameGeometry()));
+    QVERIFY(dialog_->screen()->availableGeometry().contains(window->frameGeometry()));
+  }
+
+  void placeBesideTriesEachSideInTurn() {
+    const QRect screen(0, 0, 1600, 1000);
+    const QSize wanted(700, 500);
+    const QSize minimum(350, 250);
+    // clang-format off
+    struct {
+      const char* where;
+      QRect main;
+      QRect expected;
+    } cases[] = {
+        {"right, top edges level",     {100, 100, 800, 500}, {908, 100, 692, 500}},
+        {"below, narrower room right", {500, 100, 900, 500}, {500, 608, 700, 392}},
+        {"left, main at bottom right", {900, 500, 700, 500}, {192, 500, 700, 500}},
+        {"above, main fills the bottom", {0, 600, 1600, 400}, {0, 92, 700, 500}},
+        {"beside, moved up to fit",   {100, 800, 800, 150}, {908, 500, 692, 500}},
+        // No side has the minimum: the least short of it, covering main the least.
+        {"no room anywhere, above",   {100, 100, 1400, 850}, {100, 0, 350, 250}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+      const QRect placed = PlaceBeside(c.main, wanted, minimum, screen);
+      if (placed != c.expected) qWarning() << c.where;
+      QCOMPARE(placed, c.expected);
+    }
   }
 
   void pasteBufferSubmitsItsTextAsOneReport() {

@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/ProgressLine.h"
@@ -36,7 +37,9 @@ class InputFile {
   int fd() const { return fd_; }
 
  private:
-  std::string path_ = testing::TempDir() + "tarvik-input-" + std::to_string(getpid());
+  static inline int made_ = 0;  // two inputs open at once need two names
+  std::string path_ = testing::TempDir() + "tarvik-input-" + std::to_string(getpid()) + "-" +
+                      std::to_string(made_++);
   int fd_ = -1;
 };
 
@@ -77,6 +80,30 @@ TEST(LineReader, LinesLongerThanTheReadBuffer) {
   EXPECT_EQ(lines[2], "last");
 }
 
+TEST(LineReader, PlacesCountEveryLineOfEachSource) {
+  // Blank lines count, CR LF ends one line, and the next source starts again
+  // at line 1; small read blocks split the lines.
+  InputFile first("A\n\n  \r\nB\r\nC");
+  InputFile second("\nD\n");
+  LineReader reader(first.fd(), 2);
+  int next = second.fd();
+  reader.SetNextSource([&](int* fd) {
+    *fd = std::exchange(next, -1);
+    return 0;
+  });
+  ReportBatch batch;
+  std::string places;
+  while (reader.NextBatch(batch, 3)) {
+    ASSERT_EQ(batch.places.size(), batch.starts.size());
+    for (std::size_t i = 0; i < batch.starts.size(); ++i) {
+      places += std::string(batch.text.data() + batch.starts[i]) + "@" +
+                std::to_string(batch.places[i].source) + ":" +
+                std::to_string(batch.places[i].line) + " ";
+    }
+  }
+  EXPECT_EQ(places, "A@0:1 B@0:4 C@0:5 D@1:2 ");
+}
+
 class BatchDecoderTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -94,9 +121,7 @@ class BatchDecoderTest : public testing::Test {
     std::string outPath = testing::TempDir() + "tarvik-output-" + std::to_string(getpid());
     int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     LineReader reader(input.fd());
-    testing::internal::CaptureStderr();
-    *outcome = DecodeBatches(reader, jobs, MakeFormatter(format), out);
-    testing::internal::GetCapturedStderr();
+    *outcome = DecodeBatches(reader, Settings(jobs, format, out));
     close(out);
     std::ifstream file(outPath, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -104,10 +129,14 @@ class BatchDecoderTest : public testing::Test {
     return text;
   }
 
-  static FormatterFactory MakeFormatter(OutputFormat format) {
-    return [format] {
+  static BatchSettings Settings(int jobs, OutputFormat format, int out) {
+    BatchSettings settings;
+    settings.jobs = jobs;
+    settings.makeFormatter = [format] {
       return std::make_unique<ReportFormatter>(nullptr, TemperatureUnit::Celsius, format);
     };
+    settings.outputFd = out;
+    return settings;
   }
 
   static std::string* corpus_;
@@ -120,13 +149,13 @@ TEST_F(BatchDecoderTest, ThreadsChangeNothingInTheOutput) {
     SCOPED_TRACE(format == OutputFormat::Json ? "json" : "listing");
     BatchOutcome sequential;
     std::string expected = Decode(1, format, &sequential);
-    EXPECT_TRUE(sequential.anyRejected);
+    EXPECT_EQ(sequential.tally.rejected, 1U);
     EXPECT_GT(expected.size(), corpus_->size());
     for (int jobs : {2, 3, 8}) {
       SCOPED_TRACE(jobs);
       BatchOutcome parallel;
       EXPECT_EQ(Decode(jobs, format, &parallel), expected);
-      EXPECT_TRUE(parallel.anyRejected);
+      EXPECT_EQ(parallel.tally.rejected, 1U);
       EXPECT_EQ(parallel.writeError, 0);
     }
   }
@@ -154,7 +183,7 @@ TEST_F(BatchDecoderTest, WriteErrorsStopTheRun) {
     InputFile input(*corpus_);
     LineReader reader(input.fd());
     int full = open("/dev/full", O_WRONLY);
-    BatchOutcome outcome = DecodeBatches(reader, jobs, MakeFormatter(OutputFormat::Json), full);
+    BatchOutcome outcome = DecodeBatches(reader, Settings(jobs, OutputFormat::Json, full));
     close(full);
     EXPECT_EQ(outcome.writeError, ENOSPC);
   }
@@ -164,10 +193,80 @@ TEST_F(BatchDecoderTest, WriteErrorsStopTheRun) {
   close(pipeEnds[0]);
   InputFile input(*corpus_);
   LineReader reader(input.fd());
-  BatchOutcome outcome =
-      DecodeBatches(reader, 2, MakeFormatter(OutputFormat::Listing), pipeEnds[1]);
+  BatchOutcome outcome = DecodeBatches(reader, Settings(2, OutputFormat::Listing, pipeEnds[1]));
   close(pipeEnds[1]);
   EXPECT_EQ(outcome.writeError, EPIPE);
+}
+
+TEST_F(BatchDecoderTest, DiagnosticsNameTheirLineInInputOrder) {
+  // Rejected reports spread over many batches, their first group holding an
+  // escape; blank lines count as lines.
+  std::string text;
+  std::string expected;
+  uint64_t lines = 0;
+  uint64_t rejected = 0;
+  for (const std::string& report : SyntheticReports(20000)) {
+    if (++lines % 333 == 0) text += "\n", ++lines;
+    if (lines % 1000 == 7) {
+      text += "\x1b[2Jmetar x\n";
+      expected += "in.txt:" + std::to_string(lines) + ": DcdMETAR: bad token[0] = \\x1b[2Jmetar\n";
+      ++lines, ++rejected;
+    }
+    text += report + "\n";
+  }
+  for (int jobs : {1, 2, 3, 8}) {
+    for (bool verbose : {true, false}) {
+      SCOPED_TRACE(std::to_string(jobs) + (verbose ? " verbose" : ""));
+      InputFile input(text);
+      LineReader reader(input.fd());
+      int sink = open("/dev/null", O_WRONLY);
+      BatchSettings settings = Settings(jobs, OutputFormat::Csv, sink);
+      settings.sourceNames = {"in.txt"};
+      settings.verbose = verbose;
+      std::string said;
+      std::size_t reports = 0;
+      settings.written = [&](std::size_t count, std::string_view diagnostics) {
+        reports += count;
+        said += diagnostics;
+      };
+      const BatchOutcome outcome = DecodeBatches(reader, settings);
+      close(sink);
+      EXPECT_EQ(said, verbose ? expected : "");
+      EXPECT_EQ(reports, 20000 + rejected);
+      EXPECT_EQ(outcome.tally.reports, 20000 + rejected);
+      EXPECT_EQ(outcome.tally.rejected, rejected);
+      EXPECT_EQ(outcome.tally.firstRejected.line, 7U);
+      EXPECT_EQ(outcome.tally.firstResult, 12);
+    }
+  }
+}
+
+TEST_F(BatchDecoderTest, LinesOfMegabytesAmongShortOnes) {
+  // Each long line is decoded alone and its room given back: the output is
+  // still every report, in order.
+  std::string longLine = "KABC 121755Z 24010KT RMK";
+  while (longLine.size() < (1 << 20) + 1000) longLine += " SLP123 XYZ";
+  std::string text;
+  int count = 0;
+  for (const std::string& report : SyntheticReports(3000)) {
+    text += report + "\n";
+    if (++count % 1000 == 0) text += longLine + "\n";
+  }
+  std::string outputs[2];
+  for (int jobs : {1, 3}) {
+    InputFile input(text);
+    std::string path = testing::TempDir() + "tarvik-long-" + std::to_string(getpid());
+    int out = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    LineReader reader(input.fd());
+    const BatchOutcome outcome = DecodeBatches(reader, Settings(jobs, OutputFormat::Json, out));
+    close(out);
+    EXPECT_EQ(outcome.tally.rejected, 0U);
+    std::ifstream file(path, std::ios::binary);
+    outputs[jobs > 1] = {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::remove(path.c_str());
+  }
+  EXPECT_GT(outputs[0].size(), 3 * longLine.size());
+  EXPECT_EQ(outputs[1], outputs[0]);
 }
 
 TEST(ProgressLine, Figures) {

@@ -204,9 +204,9 @@ TEST(DcdMETAR, ErrorReturns) {
     EXPECT_EQ(DecodeCapturing("  1ABC 121755Z", report, &diagnostics), kDecodeBadStation);
     EXPECT_EQ(diagnostics, "DcdMETAR: bad token[0] = 1ABC\n");
   }
-  {  // A tab does not separate groups.
+  {  // A tab does not separate groups; its byte is shown escaped.
     EXPECT_EQ(DecodeCapturing("KABC\t1755Z", report, &diagnostics), kDecodeBadStation);
-    EXPECT_EQ(diagnostics, "DcdMETAR: bad token[0] = KABC\t1755Z\n");
+    EXPECT_EQ(diagnostics, "DcdMETAR: bad token[0] = KABC\\x091755Z\n");
   }
   // Not errors: no group left to judge, or the remarks come first.
   for (const char* text : {"METAR", "RMK KAB", "   ", ""}) {

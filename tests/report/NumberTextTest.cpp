@@ -13,6 +13,17 @@
 namespace tarvik {
 namespace {
 
+// Whether `write` spells `value` as std::to_chars() does; a test failure
+// when not.
+bool AsTheLibrary(char* (*write)(char*, double), double value) {
+  char mine[64];
+  char theirs[64];
+  std::string a(mine, write(mine, value));
+  std::string b(theirs, std::to_chars(theirs, theirs + sizeof theirs, value).ptr);
+  EXPECT_EQ(a, b) << value;
+  return a == b;
+}
+
 // Every 197th float of the whole range (22 million values, both signs), and
 // every float of the stretch the record's values fall in most.
 TEST(WriteShortest, AsTheStandardLibraryWritesIt) {
@@ -45,14 +56,7 @@ TEST(WriteShortest, AsTheStandardLibraryWritesIt) {
 // Doubles: the derived values (hundredths and tenths) and random values of
 // every size, many in the fast path's range.
 TEST(WriteShortest, DoublesAsTheStandardLibraryWritesThem) {
-  auto check = [](double value) {
-    char mine[64];
-    char theirs[64];
-    std::string a(mine, WriteShortest(mine, value));
-    std::string b(theirs, std::to_chars(theirs, theirs + sizeof theirs, value).ptr);
-    EXPECT_EQ(a, b) << value;
-    return a == b;
-  };
+  auto check = [](double value) { return AsTheLibrary(WriteShortest, value); };
   for (int k = -100000; k <= 10000000; ++k) {
     if (!check(std::round(k / 100.0 * 100) / 100) || !check(k / 10.0)) return;
   }
@@ -66,6 +70,16 @@ TEST(WriteShortest, DoublesAsTheStandardLibraryWritesThem) {
 
 // The altimeter in inches: every value k * 0.01 of a group's digits, and
 // values made otherwise, as "%.15g" writes them.
+// Every position in degrees to four decimals (k / 10^4 up to 180 either
+// way), and values that are not such, as the standard library writes them.
+TEST(WriteTenThousandths, AsTheStandardLibraryWritesThem) {
+  auto same = [](double value) { return AsTheLibrary(WriteTenThousandths, value); };
+  for (int k = -1800000; k <= 1800000; ++k) {
+    if (!same(k / 10000.0)) return;
+  }
+  for (double value : {0.0, -0.0, 0.1 + 0.2, 1e-5, -40.63335, 1e8, 123456.78901}) same(value);
+}
+
 TEST(WriteAltimeterInches, AsFifteenSignificantDigits) {
   auto check = [](double value) {
     char mine[64];

@@ -4,9 +4,12 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <thread>
 
 #include "support/Diagnostics.h"
 #include "support/ProgramPath.h"
+#include "support/SafeText.h"
 #include "support/TextOps.h"
 
 namespace tarvik {
@@ -86,6 +89,51 @@ TEST(TextOps, TrimAndStripInPlace) {
     EXPECT_STREQ(TrimTrailingBlanks(a.data()), c.trimmed);
     EXPECT_STREQ(StripLineEnd(b.data()), c.stripped);
   }
+}
+
+TEST(SafeText, EscapesWhatATerminalWouldObey) {
+  using namespace std::string_view_literals;
+  struct {
+    std::string_view text;
+    std::string_view shown;
+  } cases[] = {
+      {"KJFK 121751Z", "KJFK 121751Z"},
+      {"\x1b]0;PWNED\x07\x1b[2J", "\\x1b]0;PWNED\\x07\\x1b[2J"},
+      {"tab\tcr\rlf\ndel\x7f", "tab\\x09cr\\x0dlf\\x0adel\\x7f"},
+      {"a\0b"sv, "a\\x00b"},
+      {"caf\xc3\xa9 \xe2\x82\xac \xc2\xa0",
+       "caf\xc3\xa9 \xe2\x82\xac \xc2\xa0"},  // valid UTF-8 stays
+      {"\xc2\x9b"
+       "31m",
+       "\\xc2\\x9b31m"},                      // U+009B, a C1 control some terminals obey
+      {"\xff\xe9t\xc3", "\\xff\\xe9t\\xc3"},  // stray bytes and a cut sequence
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    EXPECT_EQ(SafeText(c.text), c.shown);
+  }
+}
+
+TEST(DebugPrint, WritesSafeTextOrIntoTheThreadsCapture) {
+  testing::internal::CaptureStderr();
+  DebugPrint("DcdMETAR: bad token[%d] = %s\n", 0, "\x1b[2J\r");
+  std::string caught;
+  {
+    DiagnosticCapture capture(caught);
+    DebugPrint("first %d\n", 1);
+    std::thread([] { DebugPrint("another thread\n"); }).join();
+    std::string inner;
+    {
+      DiagnosticCapture nested(inner);
+      DebugPrint("nested\n");
+    }
+    EXPECT_EQ(inner, "nested\n");
+    DebugPrint("\x07second");
+  }
+  DebugPrint("after\n");
+  EXPECT_EQ(caught, "first 1\n\\x07second");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "DcdMETAR: bad token[0] = \\x1b[2J\\x0d\nanother thread\nafter\n");
 }
 
 }  // namespace
