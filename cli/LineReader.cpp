@@ -63,16 +63,20 @@ bool LineReader::OpenNextSource() {
   return true;
 }
 
+std::string_view ReportOfLine(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  line = line.substr(0, strnlen(line.data(), line.size()));  // the text ends at a NUL byte
+  if (line.find_first_not_of(" \t") == std::string_view::npos) return {};  // blank line
+  return line;
+}
+
 void LineReader::AddLine(ReportBatch& batch, const char* begin, std::size_t length) {
   ++place_.line;
-  if (length > 0 && begin[length - 1] == '\r') --length;
-  length = strnlen(begin, length);  // the text ends at a NUL byte
-  std::size_t skip = 0;
-  while (skip < length && (begin[skip] == ' ' || begin[skip] == '\t')) ++skip;
-  if (skip == length) return;  // blank line
+  const std::string_view report = ReportOfLine({begin, length});
+  if (report.empty()) return;
   batch.starts.push_back(batch.text.size());
   batch.places.push_back(place_);
-  batch.text.append(begin, length);
+  batch.text.append(report);
   batch.text += '\0';
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvik {
@@ -28,6 +29,11 @@ struct ReportBatch {
     places.clear();
   }
 };
+
+/// ReportOfLine() is the report a line holds (without its line end): the
+/// line without one CR at its end, up to a NUL byte; empty when that is
+/// empty or only blanks and tabs, which are not reports.
+[[nodiscard]] std::string_view ReportOfLine(std::string_view line);
 
 /// Reads lines of any length from `fd` in large blocks. A line end is LF,
 /// with one CR before it removed; a line that is empty after leading blanks

@@ -324,6 +324,53 @@ void CsvValue(std::string& out, const char* entry, const ExtendedMember& member)
   }
 }
 
+// The entries in slots: the observation's, those of the trends that have
+// columns, and the remarks'. Anything beyond the slots is JSON's alone. Each
+// entry goes to the next free slot of its kind and owner; `filled` lists
+// the slots filled, in column order, `filledEntry` their entries. Returns
+// whether some kind had more entries than its slots.
+bool PlaceEntries(const ExtendedReport& report, const CsvPlan& plan,
+                  std::vector<const char*>& filledEntry, std::vector<int>& filled) {
+  thread_local std::vector<int> used;  // per kind and owner, its slots used
+  filledEntry.resize(plan.slots.size());
+  used.assign(plan.firstSlot.size(), 0);
+  filled.clear();
+  bool overflow = report.trends.size() > static_cast<std::size_t>(kTrendKind.slots);
+  auto place = [&](int kind, int owner, int most, const char* entry) {
+    if (OwnerPlace(owner) < 0) return;  // counted in the trends' overflow
+    const std::size_t key = SlotKey(kind, owner);
+    if (used[key] >= most) {
+      overflow = true;
+      return;
+    }
+    const int slot = plan.firstSlot[key] + used[key]++;
+    filledEntry[static_cast<std::size_t>(slot)] = entry;
+    filled.push_back(slot);
+  };
+  for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
+    const ExtendedKind& kind = kExtendedKinds[k];
+    const EntryList list = kind.entries(report);
+    for (std::size_t i = 0; i < list.count; ++i) {
+      const int16_t owner = list.Head(i).trend;
+      place(static_cast<int>(k), owner, SlotsOf(kind, owner), list.Entry(i));
+    }
+  }
+  for (std::size_t t = 0; t < report.trends.size(); ++t) {
+    place(-1, static_cast<int>(t), 1, reinterpret_cast<const char*>(&report.trends[t]));
+  }
+  std::sort(filled.begin(), filled.end());
+  return overflow;
+}
+
+CellType MemberCellType(MemberType type) {
+  switch (type) {
+  case MemberType::Int: return CellType::Int;
+  case MemberType::Real: return CellType::Real;
+  case MemberType::Set: return CellType::Bool;
+  default: return CellType::Text;
+  }
+}
+
 // --- The listing ---------------------------------------------------------------
 
 constexpr std::string_view kRule = "/*******************************************/";
@@ -443,47 +490,34 @@ void AppendExtendedCsvHeader(std::string& out) { out += ThePlan().header; }
 
 std::size_t ExtendedCsvColumnCount() { return ThePlan().columns.size() + 1; }
 
+void AppendExtendedCsvColumns(std::vector<CsvColumn>& columns) {
+  const CsvPlan& plan = ThePlan();
+  std::string_view names = plan.header;  // each name after a comma
+  for (const Column& column : plan.columns) {
+    names.remove_prefix(1);
+    const std::string_view name = names.substr(0, names.find(','));
+    names.remove_prefix(name.size());
+    const ExtendedKind& kind = column.kind < 0 ? kTrendKind : kExtendedKinds[column.kind];
+    const CellType type =
+        column.member < 0
+            ? CellType::Text
+            : MemberCellType(kind.members[static_cast<std::size_t>(column.member)].type);
+    columns.push_back({std::string(name), type});
+  }
+  columns.push_back({"extended.overflow", CellType::Bool});
+}
+
 void AppendExtendedCsv(std::string& out, const ExtendedReport& report) {
   const CsvPlan& plan = ThePlan();
   if (report.Empty()) {
     out += plan.empty;
     return;
   }
-  // The entries in slots: the observation's, those of the trends that have
-  // columns, and the remarks'. Anything beyond the slots is JSON's alone.
-  // Each entry goes to the next free slot of its kind and owner; the slots
-  // filled are then written in column order, the empty ones between them
-  // as commas.
+  // The slots filled are written in column order, the empty ones between
+  // them as commas.
   thread_local std::vector<const char*> filledEntry;  // per slot, null when empty
   thread_local std::vector<int> filled;               // the slots filled
-  thread_local std::vector<int> used;                 // per kind and owner, its slots used
-  filledEntry.resize(plan.slots.size());
-  used.assign(plan.firstSlot.size(), 0);
-  filled.clear();
-  bool overflow = report.trends.size() > static_cast<std::size_t>(kTrendKind.slots);
-  auto place = [&](int kind, int owner, int most, const char* entry) {
-    if (OwnerPlace(owner) < 0) return;  // counted in the trends' overflow
-    const std::size_t key = SlotKey(kind, owner);
-    if (used[key] >= most) {
-      overflow = true;
-      return;
-    }
-    const int slot = plan.firstSlot[key] + used[key]++;
-    filledEntry[static_cast<std::size_t>(slot)] = entry;
-    filled.push_back(slot);
-  };
-  for (std::size_t k = 0; k < std::size(kExtendedKinds); ++k) {
-    const ExtendedKind& kind = kExtendedKinds[k];
-    const EntryList list = kind.entries(report);
-    for (std::size_t i = 0; i < list.count; ++i) {
-      const int16_t owner = list.Head(i).trend;
-      place(static_cast<int>(k), owner, SlotsOf(kind, owner), list.Entry(i));
-    }
-  }
-  for (std::size_t t = 0; t < report.trends.size(); ++t) {
-    place(-1, static_cast<int>(t), 1, reinterpret_cast<const char*>(&report.trends[t]));
-  }
-  std::sort(filled.begin(), filled.end());
+  const bool overflow = PlaceEntries(report, plan, filledEntry, filled);
   std::size_t column = 0;  // the columns written
   for (int slot : filled) {
     const SlotColumns& block = plan.slots[static_cast<std::size_t>(slot)];
@@ -503,6 +537,57 @@ void AppendExtendedCsv(std::string& out, const ExtendedReport& report) {
   }
   out.append(plan.columns.size() - column, ',');
   out += overflow ? ",1" : ",0";
+}
+
+void VisitExtendedCells(const ExtendedReport& report, std::size_t first, CsvCellVisitor& visitor) {
+  const CsvPlan& plan = ThePlan();
+  if (report.Empty()) {
+    visitor.Bool(first + plan.columns.size(), false);
+    return;
+  }
+  thread_local std::vector<const char*> filledEntry;
+  thread_local std::vector<int> filled;
+  const bool overflow = PlaceEntries(report, plan, filledEntry, filled);
+  for (int slot : filled) {
+    const SlotColumns& block = plan.slots[static_cast<std::size_t>(slot)];
+    const char* entry = filledEntry[static_cast<std::size_t>(slot)];
+    const ExtendedKind& kind = block.kind < 0 ? kTrendKind : kExtendedKinds[block.kind];
+    for (std::size_t c = block.firstColumn; c < block.endColumn; ++c) {
+      const Column& cell = plan.columns[c];
+      const std::size_t column = first + c;
+      if (cell.member < 0) {
+        const std::string_view group = reinterpret_cast<const ExtendedHead*>(entry)->group;
+        if (!group.empty()) visitor.Text(column, group);
+        continue;
+      }
+      const ExtendedMember& member = kind.members[static_cast<std::size_t>(cell.member)];
+      switch (member.type) {
+      case MemberType::Text:
+      case MemberType::Codes:
+        if (const auto text = Read<std::string_view>(entry, member); !text.empty()) {
+          visitor.Text(column, text);
+        }
+        break;
+      case MemberType::Int:
+        if (const int32_t value = Read<int32_t>(entry, member); IsPresent(value)) {
+          visitor.Int(column, value);
+        }
+        break;
+      case MemberType::Real:
+        if (const double value = Read<double>(entry, member); HasReal(value)) {
+          visitor.Real(column, value);
+        }
+        break;
+      case MemberType::Set: visitor.Bool(column, Read<bool>(entry, member)); break;
+      case MemberType::Octants:
+        if (const uint8_t points = Read<uint8_t>(entry, member); points != 0) {
+          visitor.Text(column, PointsText(points));
+        }
+        break;
+      }
+    }
+  }
+  visitor.Bool(first + plan.columns.size(), overflow);
 }
 
 void PrintExtendedReport(const ExtendedReport& report, LineSink& sink) {

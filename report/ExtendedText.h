@@ -3,12 +3,15 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "extended/ExtendedReport.h"
 
 namespace tarvik {
 
+class CsvCellVisitor;
 class LineSink;
+struct CsvColumn;
 
 /// AppendExtendedJson() appends `,"extended":{...}` to `out` when `report`
 /// holds anything: each kind the observation has under its key (an object,
@@ -33,6 +36,13 @@ void AppendExtendedCsvHeader(std::string& out);
 /// 0, and "extended.overflow" is 1 when some kind had more entries than its
 /// slots (JSON has them all), else 0.
 void AppendExtendedCsv(std::string& out, const ExtendedReport& report);
+
+/// AppendExtendedCsvColumns() appends those columns, named and typed.
+void AppendExtendedCsvColumns(std::vector<CsvColumn>& columns);
+
+/// VisitExtendedCells() gives `visitor` the present cells of those columns,
+/// the first of them numbered `first`.
+void VisitExtendedCells(const ExtendedReport& report, std::size_t first, CsvCellVisitor& visitor);
 
 /// PrintExtendedReport() writes to `sink`, when `report` holds anything,
 /// the observation's and the trends' entries under a three-line heading,

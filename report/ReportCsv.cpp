@@ -213,6 +213,18 @@ char* TextCell(char* p, const char* text, std::size_t size) {
   return WriteText(p, cell);
 }
 
+// Whether a cell of the record has a value to write: its list still goes
+// on (`listed` says whether it did up to this cell, and is brought up to
+// date) and its flag, if it has one, is set.
+bool HasValue(const Cell& cell, const char* record, bool& listed) {
+  if (cell.guard != kNowhere) {
+    if (cell.listStart) listed = true;
+    listed = listed && record[cell.guard] != '\0';
+    if (!listed) return false;
+  }
+  return cell.gate == kNowhere || ReadField<Flag>(record + cell.gate) != 0;
+}
+
 // Cells [first, end) of the record, each with the comma before it.
 // `listed` says whether the list being written is still going.
 char* RecordCells(char* p, const char* record, const Plan& plan, std::size_t first, std::size_t end,
@@ -220,12 +232,7 @@ char* RecordCells(char* p, const char* record, const Plan& plan, std::size_t fir
   for (std::size_t i = first; i < end; ++i) {
     const Cell& cell = plan.cells[i];
     *p++ = ',';
-    if (cell.guard != kNowhere) {
-      if (cell.listStart) listed = true;
-      listed = listed && record[cell.guard] != '\0';
-      if (!listed) continue;
-    }
-    if (cell.gate != kNowhere && ReadField<Flag>(record + cell.gate) == 0) continue;
+    if (!HasValue(cell, record, listed)) continue;
     const char* bytes = record + cell.offset;
     switch (cell.kind) {
     case FieldKind::Text:
@@ -284,7 +291,140 @@ void DerivedCells(std::string& out, const DerivedValues& derived) {
   }
 }
 
+CellType TypeOf(FieldKind kind) {
+  switch (kind) {
+  case FieldKind::Boolean: return CellType::Bool;
+  case FieldKind::Int: return CellType::Int;
+  case FieldKind::Float: return CellType::Float;
+  case FieldKind::Double: return CellType::Real;
+  default: return CellType::Text;
+  }
+}
+
+// The cells of the record, typed, from column `first` on.
+void VisitRecordCells(const char* record, std::size_t first, CsvCellVisitor& visitor) {
+  const Plan& plan = ThePlan();
+  bool listed = true;
+  for (std::size_t i = 0; i < plan.cells.size(); ++i) {
+    const Cell& cell = plan.cells[i];
+    if (!HasValue(cell, record, listed)) continue;
+    const char* bytes = record + cell.offset;
+    const std::size_t column = first + i;
+    switch (cell.kind) {
+    case FieldKind::Text:
+    case FieldKind::Character:
+      if (bytes[0] != '\0') visitor.Text(column, {bytes, strnlen(bytes, cell.size)});
+      break;
+    case FieldKind::Boolean: visitor.Bool(column, ReadField<Flag>(bytes) != 0); break;
+    case FieldKind::Int:
+      if (int32_t value = ReadField<int32_t>(bytes); IsPresent(value)) visitor.Int(column, value);
+      break;
+    case FieldKind::Float:
+      if (float value = ReadField<float>(bytes); IsPresent(value)) visitor.Float(column, value);
+      break;
+    case FieldKind::Double: {
+      // The hundredths the CSV writes, read back as the nearest double.
+      char text[kMaxNumberText + 1];
+      *WriteAltimeterInches(text, ReadField<double>(bytes)) = '\0';
+      visitor.Real(column, std::strtod(text, nullptr));
+      break;
+    }
+    case FieldKind::Group: break;
+    }
+  }
+}
+
+// "YYYY-MM-DDTHH:MMZ" as seconds since 1970 (days from the civil date by
+// the proleptic Gregorian calendar).
+int64_t SecondsOf(std::string_view time) {
+  auto number = [&](std::size_t at, std::size_t digits) {
+    int64_t n = 0;
+    for (std::size_t i = 0; i < digits; ++i) n = n * 10 + (time[at + i] - '0');
+    return n;
+  };
+  int64_t year = number(0, 4);
+  const int64_t month = number(5, 2);
+  const int64_t day = number(8, 2);
+  year -= month <= 2 ? 1 : 0;
+  const int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const int64_t yearOfEra = year - era * 400;
+  const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  const int64_t days = era * 146097 + dayOfEra - 719468;
+  return days * 86400 + number(11, 2) * 3600 + number(14, 2) * 60;
+}
+
 }  // namespace
+
+const std::vector<CsvColumn>& CsvColumns() {
+  static const std::vector<CsvColumn> kColumns = [] {
+    std::vector<CsvColumn> columns = {
+        {"input", CellType::Text}, {"result", CellType::Int}, {"observationTime", CellType::Time}};
+    const Plan& plan = ThePlan();
+    for (const Cell& cell : plan.cells) columns.push_back({cell.name, TypeOf(cell.kind)});
+    for (const StationMember& member : kStationMembers) {
+      if (!member.inCsv) continue;
+      const CellType type = member.value == StationValue::Int       ? CellType::Int
+                            : member.value == StationValue::Degrees ? CellType::Real
+                                                                    : CellType::Text;
+      columns.push_back({"Station." + std::string(member.name), type});
+    }
+    columns.push_back({"notDecoded", CellType::Text});
+    for (const DerivedField& field : kDerivedFields) {
+      const CellType type = field.real != nullptr    ? CellType::Real
+                            : field.whole != nullptr ? CellType::Int
+                                                     : CellType::Text;
+      columns.push_back({"derived." + std::string(field.name), type});
+    }
+    AppendExtendedCsvColumns(columns);
+    return columns;
+  }();
+  return kColumns;
+}
+
+void VisitReportCells(const DecodeOutcome& outcome, CsvCellVisitor& visitor) {
+  visitor.Text(0, outcome.input);
+  visitor.Int(1, outcome.result);
+  if (outcome.Rejected()) return;
+  if (!outcome.observationTime.empty()) visitor.Time(2, SecondsOf(outcome.observationTime));
+  const Plan& plan = ThePlan();
+  VisitRecordCells(reinterpret_cast<const char*>(&outcome.report), 3, visitor);
+  std::size_t column = 3 + plan.cells.size();
+  const char* entry = reinterpret_cast<const char*>(outcome.station);
+  for (const StationMember& member : kStationMembers) {
+    if (!member.inCsv) continue;
+    if (entry != nullptr) {
+      const char* bytes = entry + member.offset;
+      switch (member.value) {
+      case StationValue::Int: visitor.Int(column, ReadField<int32_t>(bytes)); break;
+      case StationValue::Degrees:
+        if (const double degrees = ReadField<double>(bytes); !std::isnan(degrees)) {
+          visitor.Real(column, degrees);
+        }
+        break;
+      case StationValue::Text:
+        if (bytes[0] != '\0') visitor.Text(column, {bytes, strnlen(bytes, member.size)});
+        break;
+      }
+    }
+    ++column;
+  }
+  if (const std::string_view groups = outcome.notDecoded.Joined(); !groups.empty()) {
+    visitor.Text(column, groups);
+  }
+  ++column;
+  for (const DerivedField& field : kDerivedFields) {
+    const DerivedReading value = ReadDerived(field, outcome.derived);
+    switch (value.kind) {
+    case DerivedReading::Kind::Real: visitor.Real(column, value.real); break;
+    case DerivedReading::Kind::Whole: visitor.Int(column, value.whole); break;
+    case DerivedReading::Kind::Text: visitor.Text(column, value.text); break;
+    case DerivedReading::Kind::Absent: break;
+    }
+    ++column;
+  }
+  VisitExtendedCells(outcome.extended, column, visitor);
+}
 
 void AppendCsvHeader(std::string& out) { out += ThePlan().header; }
 
