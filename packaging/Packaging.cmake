@@ -28,8 +28,15 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # tarvik_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Dependencies come from the libraries the programs link.
+# Dependencies come from the libraries the programs link, and, for the
+# Python package inside (built for Debian's Python 3.11), that Python. Its
+# read_frame() needs pandas and its Dask path Dask: suggested, so that the
+# programs alone do not pull them in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(TARVIK_PYTHON_MODULE)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12)")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-pandas, python3-dask, python3-distributed")
+endif()
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "decoder of METAR and SPECI aviation weather reports")
 # CPack indents the long description and writes its empty line as " .".
@@ -41,6 +48,7 @@ weather, clouds, temperature, altimeter and some forty remark groups.
 
 The package holds the desktop program (tarvik), the command-line decoder for
 scripts and archives (tarvik-decode, writing listings, JSON Lines or CSV
-tables) and a directory of reporting stations.")
+tables), the Python package tarvik (reports as dicts and pandas frames, and
+archives decoded on a Dask cluster) and a directory of reporting stations.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -5,6 +5,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -34,7 +36,6 @@
 #include "support/Version.h"
 
 namespace py = pybind11;
-using namespace pybind11::literals;
 
 namespace tarvik {
 namespace {
@@ -202,16 +203,30 @@ struct TextCells {
   std::string bytes;
 };
 
-// One chosen column: where the threads write it.
+// One chosen column: where the threads write it. Its cells are a row of its
+// kind's block (below).
 struct ColumnOut {
   std::size_t csvColumn = 0;
   CellType type = CellType::Text;
   bool categorical = false;
+  char code = 's';        // its kind: TypeCode()
+  std::size_t index = 0;  // its row in its kind's block
   void* values = nullptr;
-  bool* missing = nullptr;
-  py::array valuesArray;
-  py::array missingArray;  // for whole numbers and flags; `missing` is null without one
+  bool* missing = nullptr;  // for whole numbers and flags, else null
 };
+
+// The cells of every column of one kind, one row per column: one
+// allocation per kind, so that the pages the frame needs are few and large
+// (numpy asks for huge pages for big arrays), and no column is copied into
+// a frame block afterwards.
+struct Block {
+  py::array values;
+  py::array missing;  // whole numbers and flags only (HasMask)
+  std::size_t count = 0;
+};
+
+// Whether a kind of column has a mask of absent cells beside its values.
+bool HasMask(char code) { return code == 'i' || code == 'b'; }
 
 // Writes the cells of the chosen columns, row by row, into their arrays
 // (numbers) or its own TextCells (texts).
@@ -258,59 +273,106 @@ class ColumnWriter final : public CsvCellVisitor {
   std::size_t row_ = 0;
 };
 
-template <typename T>
-py::array Filled(std::size_t rows, T value) {
-  py::array_t<T> array(static_cast<py::ssize_t>(rows));
-  std::fill_n(array.mutable_data(), rows, value);
-  return array;
+char TypeCode(CellType type, bool categorical) {
+  switch (type) {
+  case CellType::Int: return 'i';
+  case CellType::Float: return 'f';
+  case CellType::Real: return 'd';
+  case CellType::Bool: return 'b';
+  case CellType::Time: return 't';
+  case CellType::Text: return categorical ? 'c' : 's';
+  }
+  return 's';
 }
 
-// Allocates the arrays of one column, every cell absent.
-void Allocate(ColumnOut& column, std::size_t rows) {
+// Asks the kernel to back a large new array with huge pages before it is
+// first written: the frame's arrays are written once, page by page, and a
+// fault per small page costs more than the decoding (numpy asks too, but
+// not for the zeroed memory an object array gets).
+void AskForHugePages(py::array& array) {
+  constexpr std::uintptr_t kHuge = std::uintptr_t{1} << 21;
+  const auto begin = reinterpret_cast<std::uintptr_t>(array.mutable_data());
+  const std::uintptr_t end = begin + static_cast<std::uintptr_t>(array.nbytes());
+  const std::uintptr_t first = (begin + kHuge - 1) & ~(kHuge - 1);
+  if (end > first + kHuge) {
+    // Only a hint: the arrays work the same without it.
+    (void)madvise(reinterpret_cast<void*>(first), (end - first) & ~(kHuge - 1), MADV_HUGEPAGE);
+  }
+}
+
+// The blocks of the chosen columns, each column pointed at its row. Texts
+// start as pandas.NA, category codes as -1; the rest the threads clear
+// block by block (ClearRows) just before they decode the block's reports.
+std::map<char, Block> AllocateBlocks(std::vector<ColumnOut>& columns, std::size_t rows,
+                                     const py::object& missing) {
+  std::map<char, Block> blocks;
+  for (ColumnOut& column : columns) column.index = blocks[column.code].count++;
+  const auto n = static_cast<py::ssize_t>(rows);
+  for (auto& [code, block] : blocks) {
+    const std::vector<py::ssize_t> shape{static_cast<py::ssize_t>(block.count), n};
+    const char* dtype = code == 'i' || code == 'c' ? "int32"
+                        : code == 'f'              ? "float32"
+                        : code == 'd'              ? "float64"
+                        : code == 'b'              ? "bool"
+                        : code == 't'              ? "int64"
+                                                   : "O";
+    block.values = py::array(py::dtype(dtype), shape);
+    AskForHugePages(block.values);
+    if (HasMask(code)) {
+      block.missing = py::array(py::dtype("bool"), shape);
+      AskForHugePages(block.missing);
+    }
+    const std::size_t cells = block.count * rows;
+    if (code == 'c') std::fill_n(static_cast<int32_t*>(block.values.mutable_data()), cells, -1);
+    if (code == 's') {
+      // A new object array holds nothing or None: each cell gets its own
+      // reference to NA instead.
+      auto* object = static_cast<PyObject**>(block.values.mutable_data());
+      for (std::size_t i = 0; i < cells; ++i) {
+        Py_XDECREF(object[i]);
+        object[i] = missing.ptr();
+      }
+      for (std::size_t i = 0; i < cells; ++i) Py_INCREF(missing.ptr());
+    }
+  }
+  for (ColumnOut& column : columns) {
+    Block& block = blocks[column.code];
+    const auto itemSize = static_cast<std::size_t>(block.values.itemsize());
+    column.values =
+        static_cast<char*>(block.values.mutable_data()) + column.index * rows * itemSize;
+    if (HasMask(column.code)) {
+      column.missing = static_cast<bool*>(block.missing.mutable_data()) + column.index * rows;
+    }
+  }
+  return blocks;
+}
+
+// Makes every cell of rows [first, end) of a column absent.
+void ClearRows(const ColumnOut& column, std::size_t first, std::size_t end) {
+  auto fill = [&](auto value) {
+    using T = decltype(value);
+    std::fill(static_cast<T*>(column.values) + first, static_cast<T*>(column.values) + end, value);
+  };
   switch (column.type) {
-  case CellType::Int:
-    column.valuesArray = Filled<int32_t>(rows, 0);
-    column.missingArray = Filled<bool>(rows, true);
-    break;
-  case CellType::Float:
-    column.valuesArray = Filled<float>(rows, std::numeric_limits<float>::quiet_NaN());
-    break;
-  case CellType::Real:
-    column.valuesArray = Filled<double>(rows, std::numeric_limits<double>::quiet_NaN());
-    break;
-  case CellType::Bool:
-    column.valuesArray = Filled<bool>(rows, false);
-    column.missingArray = Filled<bool>(rows, true);
-    break;
-  case CellType::Time: column.valuesArray = Filled<int64_t>(rows, kNotATime); break;
+  case CellType::Int: fill(int32_t{0}); break;
+  case CellType::Float: fill(std::numeric_limits<float>::quiet_NaN()); break;
+  case CellType::Real: fill(std::numeric_limits<double>::quiet_NaN()); break;
+  case CellType::Bool: fill(false); break;
+  case CellType::Time: fill(kNotATime); break;
   case CellType::Text: return;
   }
-  column.values = column.valuesArray.mutable_data();
-  if (column.type == CellType::Int || column.type == CellType::Bool) {
-    column.missing = static_cast<bool*>(column.missingArray.mutable_data());
-  }
+  if (column.missing != nullptr) std::fill(column.missing + first, column.missing + end, true);
 }
 
-// A text column's cells from every thread, as an object array of str with
-// pandas.NA where absent, or as category codes (-1 where absent) and the
-// categories. Equal texts share one str.
-py::tuple TextColumn(const ColumnOut& column, std::size_t rows,
-                     const std::vector<std::unique_ptr<ColumnWriter>>& writers, std::size_t c,
-                     const py::object& missing) {
+// A text column's cells from every thread, into its row of the texts'
+// block (equal texts share one str), or of the category codes; for those,
+// returns the categories in the order of the codes.
+py::object TextColumn(const ColumnOut& column,
+                      const std::vector<std::unique_ptr<ColumnWriter>>& writers, std::size_t c) {
   std::unordered_map<std::string_view, std::pair<py::object, int32_t>> seen;
   py::list categories;
-  py::array_t<int32_t> codes;
-  py::array objects;
-  int32_t* code = nullptr;
-  PyObject** object = nullptr;
-  if (column.categorical) {
-    codes = py::array_t<int32_t>(static_cast<py::ssize_t>(rows));
-    code = codes.mutable_data();
-    std::fill_n(code, rows, -1);
-  } else {
-    objects = py::module_::import("numpy").attr("full")(rows, missing, "dtype"_a = "O");
-    object = static_cast<PyObject**>(objects.mutable_data());
-  }
+  auto* code = static_cast<int32_t*>(column.values);
+  auto* object = static_cast<PyObject**>(column.values);
   for (const auto& writer : writers) {
     const TextCells& cells = writer->Texts()[c];
     std::size_t begin = 0;
@@ -336,20 +398,8 @@ py::tuple TextColumn(const ColumnOut& column, std::size_t rows,
       }
     }
   }
-  if (column.categorical) return py::make_tuple(codes, categories);
-  return py::make_tuple(objects, py::none());
-}
-
-char TypeCode(CellType type, bool categorical) {
-  switch (type) {
-  case CellType::Int: return 'i';
-  case CellType::Float: return 'f';
-  case CellType::Real: return 'd';
-  case CellType::Bool: return 'b';
-  case CellType::Time: return 't';
-  case CellType::Text: return categorical ? 'c' : 's';
-  }
-  return 's';
+  if (column.categorical) return categories;
+  return py::none();
 }
 
 // [(name, type code)] of every column, in the CSV's order: 'i' Int32, 'f'
@@ -363,11 +413,11 @@ py::list ColumnTypes() {
   return out;
 }
 
-// The chosen columns of `reports`: [(name, type code, values, mask or
-// categories or None)].
-py::list Columns(const Reports& reports, const std::string& stations,
-                 const std::optional<YearMonth>& month,
-                 const std::optional<std::vector<std::string>>& names, int jobs) {
+// The chosen columns of `reports`: ([(name, type code, row in its kind's
+// block, categories or None)], {type code: (block, mask block or None)}).
+py::tuple Columns(const Reports& reports, const std::string& stations,
+                  const std::optional<YearMonth>& month,
+                  const std::optional<std::vector<std::string>>& names, int jobs) {
   const std::vector<CsvColumn>& all = CsvColumns();
   std::vector<int> chosen(all.size(), -1);
   std::vector<ColumnOut> columns;
@@ -377,7 +427,8 @@ py::list Columns(const Reports& reports, const std::string& stations,
     column.csvColumn = c;
     column.type = all[c].type;
     column.categorical = column.type == CellType::Text && IsCategorical(all[c].name);
-    columns.push_back(std::move(column));
+    column.code = TypeCode(column.type, column.categorical);
+    columns.push_back(column);
   };
   if (names) {
     std::unordered_map<std::string_view, std::size_t> index;
@@ -392,7 +443,8 @@ py::list Columns(const Reports& reports, const std::string& stations,
   }
   const std::size_t rows = reports.Size();
   if (rows > std::numeric_limits<uint32_t>::max()) throw py::value_error("too many reports");
-  for (ColumnOut& column : columns) Allocate(column, rows);
+  const py::object missing = py::module_::import("pandas").attr("NA");
+  std::map<char, Block> blocks = AllocateBlocks(columns, rows, missing);
 
   const std::shared_ptr<const StationTable> table = Stations(stations);
   const std::size_t threads = std::max<std::size_t>(1, std::min<std::size_t>(jobs, rows));
@@ -407,32 +459,37 @@ py::list Columns(const Reports& reports, const std::string& stations,
                 StationDirectory directory(table);
                 auto outcome = std::make_unique<DecodeOutcome>();
                 ColumnWriter& writer = *writers[thread];
-                for (std::size_t i = first; i < end; ++i) {
-                  DecodeSubmission(SkipBlanks(reports.At(i)), directory, options, *outcome);
-                  writer.SetRow(i);
-                  VisitReportCells(*outcome, writer);
+                // Block by block, so that the cells a block writes are in
+                // the cache its clearing just brought them into.
+                constexpr std::size_t kRows = 256;
+                for (std::size_t block = first; block < end; block += kRows) {
+                  const std::size_t blockEnd = std::min(end, block + kRows);
+                  for (const ColumnOut& column : columns) ClearRows(column, block, blockEnd);
+                  for (std::size_t i = block; i < blockEnd; ++i) {
+                    DecodeSubmission(SkipBlanks(reports.At(i)), directory, options, *outcome);
+                    writer.SetRow(i);
+                    VisitReportCells(*outcome, writer);
+                  }
                 }
               });
 
-  const py::object missing = py::module_::import("pandas").attr("NA");
-  py::list out;
+  py::list described;
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    ColumnOut& column = columns[c];
-    const std::string& name = all[column.csvColumn].name;
-    const std::string code(1, TypeCode(column.type, column.categorical));
+    const ColumnOut& column = columns[c];
+    py::object categories = py::none();
     if (column.type == CellType::Text) {
-      py::tuple text = TextColumn(column, rows, writers, c, missing);
+      categories = TextColumn(column, writers, c);
       for (auto& writer : writers) writer->Texts()[c] = TextCells();  // its room back
-      out.append(py::make_tuple(name, code, text[0], text[1]));
-    } else {
-      out.append(py::make_tuple(
-          name, code, column.valuesArray,
-          column.missing != nullptr ? py::object(column.missingArray) : py::object(py::none())));
     }
-    column.valuesArray = py::array();
-    column.missingArray = py::array();
+    described.append(py::make_tuple(all[column.csvColumn].name, std::string(1, column.code),
+                                    column.index, categories));
   }
-  return out;
+  py::dict arrays;
+  for (auto& [code, block] : blocks) {
+    arrays[py::str(std::string(1, code))] = py::make_tuple(
+        block.values, HasMask(code) ? py::object(block.missing) : py::object(py::none()));
+  }
+  return py::make_tuple(described, arrays);
 }
 
 }  // namespace

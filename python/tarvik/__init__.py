@@ -83,25 +83,66 @@ def columns():
     return [name for name, _ in _core.column_types()]
 
 
-def _frame(parts):
+def _string_array(values):
+    """A pandas string array over `values`, an object array of str and
+    pandas.NA that the module made. Its checks (every element a str or NA)
+    are skipped where pandas allows it: the module guarantees them, and they
+    cost more than the decoding."""
     import pandas as pd
-    data = {}
-    for name, code, values, extra in parts:
+    from pandas.core.arrays.string_ import StringArray
+    if hasattr(StringArray, "_simple_new"):
+        return StringArray._simple_new(values, pd.StringDtype())
+    return StringArray(values)
+
+
+def _frame(parts):
+    """The frame of the module's columns: ([(name, type code, row in its
+    kind's block, categories)], {type code: (block, mask block)}). Numbers
+    become frame blocks as they are; every other column is a view of its
+    block's row."""
+    import pandas as pd
+    described, blocks = parts
+    columns = {}
+    for name, code, row, categories in described:
+        values, mask = blocks[code]
         if code == "i":
-            data[name] = pd.arrays.IntegerArray(values, extra)
+            columns[name] = pd.arrays.IntegerArray(values[row], mask[row])
         elif code == "b":
-            data[name] = pd.arrays.BooleanArray(values, extra)
+            columns[name] = pd.arrays.BooleanArray(values[row], mask[row])
         elif code == "t":
-            data[name] = pd.arrays.DatetimeArray(values.view("M8[ns]"),
-                                                 dtype=pd.DatetimeTZDtype(tz="UTC"))
+            columns[name] = pd.arrays.DatetimeArray(values[row].view("M8[ns]"),
+                                                    dtype=pd.DatetimeTZDtype(tz="UTC"))
         elif code == "s":
-            data[name] = pd.arrays.StringArray(values)
+            columns[name] = _string_array(values[row])
         elif code == "c":
-            data[name] = pd.Categorical.from_codes(
-                values, dtype=pd.CategoricalDtype(pd.Index(extra, dtype=object)))
-        else:
-            data[name] = values
-    return pd.DataFrame(data, copy=False)
+            columns[name] = pd.Categorical.from_codes(
+                values[row], dtype=pd.CategoricalDtype(pd.Index(categories, dtype=object)))
+    rows = next(iter(blocks.values()))[0].shape[1] if blocks else 0
+    try:
+        return _frame_of_blocks(described, blocks, columns, rows)
+    except (ImportError, AttributeError, TypeError):  # pandas without these internals
+        data = {name: columns[name] if name in columns else blocks[code][0][row]
+                for name, code, row, _ in described}
+        return pd.DataFrame(data)
+
+
+def _frame_of_blocks(described, blocks, columns, rows):
+    """The frame put together from its blocks without a copy: each kind of
+    number one block of its own, every other column a block of one."""
+    import numpy as np
+    import pandas as pd
+    from pandas.core.internals import BlockManager
+    from pandas.core.internals.api import make_block
+    made = []
+    for code in ("f", "d"):
+        if code in blocks:
+            places = [i for i, (_, c, _, _) in enumerate(described) if c == code]
+            made.append(make_block(blocks[code][0], placement=np.array(places), ndim=2))
+    for i, (name, code, _, _) in enumerate(described):
+        if name in columns:
+            made.append(make_block(columns[name], placement=np.array([i]), ndim=2))
+    axes = [pd.Index([name for name, _, _, _ in described]), pd.RangeIndex(rows)]
+    return pd.DataFrame(BlockManager(made, axes, verify_integrity=True))
 
 
 def read_frame(source, *, month=None, columns=None, jobs=None):

@@ -109,6 +109,20 @@ def test_the_same_from_every_kind_of_source(archive):
     pd.testing.assert_frame_equal(whole, from_lines)
 
 
+def test_threads_decode_side_by_side(archive):
+    """Calls from several threads at once (the GIL is let go while they
+    decode) give what one thread gives."""
+    from concurrent.futures import ThreadPoolExecutor
+    with open(archive, "rb") as handle:
+        lines = handle.read().split(b"\n")
+    chunks = [lines[i::4] for i in range(4)]
+    read = lambda chunk: tarvik.read_frame(chunk, month=MONTH, columns=["input", "notDecoded"])
+    with ThreadPoolExecutor(4) as pool:
+        together = list(pool.map(read, chunks))
+    for chunk, frame in zip(chunks, together):
+        pd.testing.assert_frame_equal(frame, read(chunk))
+
+
 def test_decode_equals_the_json_lines(archive):
     want = [json.loads(line) for line in run(archive, "-f", "json", "--month", MONTH).splitlines()]
     with open(archive, "rb") as handle:

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -98,6 +99,55 @@ TEST(ReportCsv, EveryLineHasTheHeadersCells) {
   EXPECT_EQ(cells[0], "metar, \"x\"");
   EXPECT_EQ(cells[1], "12");
   EXPECT_EQ(std::set<std::string>(cells.begin() + 2, cells.end()), std::set<std::string>{""});
+}
+
+// The typed columns are the header's, and a line's typed cells are exactly
+// its non-empty cells, each given once, by its column's type.
+TEST(ReportCsv, TypedCellsAreTheLinesCells) {
+  std::string header;
+  AppendCsvHeader(header);
+  const std::vector<std::string> names = Cells(header.substr(0, header.size() - 1));
+  const std::vector<CsvColumn>& columns = CsvColumns();
+  ASSERT_EQ(columns.size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(columns[i].name, names[i]);
+
+  struct Seen final : CsvCellVisitor {
+    std::vector<int> count = std::vector<int>(CsvColumns().size());
+    std::vector<CellType> type = std::vector<CellType>(CsvColumns().size());
+    void Add(std::size_t column, CellType given) {
+      ++count.at(column);
+      type[column] = given;
+    }
+    void Text(std::size_t c, std::string_view) override { Add(c, CellType::Text); }
+    void Int(std::size_t c, int32_t) override { Add(c, CellType::Int); }
+    void Float(std::size_t c, float) override { Add(c, CellType::Float); }
+    void Real(std::size_t c, double) override { Add(c, CellType::Real); }
+    void Bool(std::size_t c, bool) override { Add(c, CellType::Bool); }
+    void Time(std::size_t c, int64_t) override { Add(c, CellType::Time); }
+  };
+  DecodeOutcome outcome;
+  test::FillOutcome(outcome, {"A", "B"});
+  outcome.derived = {1.5, 800, FlightCategory::Ifr, 87.6, 13, 1144};
+  outcome.observationTime = "2024-02-29T23:59Z";
+  std::string line;
+  AppendReportCsv(line, outcome);
+  const std::vector<std::string> cells = Cells(line.substr(0, line.size() - 1));
+  Seen seen;
+  VisitReportCells(outcome, seen);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    EXPECT_EQ(seen.count[i], cells[i].empty() ? 0 : 1);
+    if (seen.count[i] != 0) {
+      EXPECT_EQ(seen.type[i], columns[i].type);
+    }
+  }
+
+  DecodeOutcome rejected;
+  rejected.result = kDecodeBadStation;
+  Seen few;
+  VisitReportCells(rejected, few);
+  EXPECT_EQ(std::count(few.count.begin(), few.count.end(), 1), 2);
+  EXPECT_EQ(few.count[0] + few.count[1], 2);
 }
 
 TEST(ObservationTime, DaysThatExistInTheMonth) {
