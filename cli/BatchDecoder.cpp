@@ -218,6 +218,7 @@ class Pipeline {
 
 std::string PlaceText(const ReportPlace& place, const SourceNames& names) {
   if (place.source == kArgumentSource) return "argument " + std::to_string(place.line);
+  if (place.source == kFetchedSource) return "fetched report " + std::to_string(place.line);
   std::string text = place.source < names.size() ? names[place.source] : std::string("input");
   return text + ':' + std::to_string(place.line);
 }

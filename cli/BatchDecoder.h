@@ -21,8 +21,12 @@ using SourceNames = std::vector<std::string>;
 /// The source number of the REPORT arguments: their place's `line` is the
 /// argument's number, from 1.
 inline constexpr uint32_t kArgumentSource = UINT32_MAX;
+/// The source number of the reports fetched with --fetch; the line is the
+/// report's place in the service's answer.
+inline constexpr uint32_t kFetchedSource = UINT32_MAX - 1;
 
-/// PlaceText() names a place: "feb.txt:12", or "argument 2".
+/// PlaceText() names a place: "feb.txt:12", "argument 2", or "fetched
+/// report 3".
 [[nodiscard]] std::string PlaceText(const ReportPlace& place, const SourceNames& names);
 
 /// What the closing lines on standard error need: how many reports were

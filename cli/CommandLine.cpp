@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "fetch/FetchRequest.h"
 #include "support/SafeText.h"
 #include "support/Version.h"
 
@@ -27,6 +28,9 @@ constexpr Expectation kExpectations[] = {
     {"--stations", "a file name"},
     {"--month",    "a month as YYYY-MM"},
     {"--jobs",     "a number from 1 to 1024"},
+    {"--fetch",    "station identifiers such as KJFK,EGLL"},
+    {"--hours",    "a number of hours from 1 to 360"},
+    {"--source",   "an https:// address"},
 };
 // clang-format on
 
@@ -44,6 +48,15 @@ std::string Shown(const std::string& value) { return value.empty() ? "\"\"" : va
 [[noreturn]] void Refuse(std::string_view option, const std::string& value) {
   throw CLI::ValidationError(std::string(option),
                              "expected " + std::string(Expected(option)) + ", got " + Shown(value));
+}
+
+// A whole number from `least` to `most`, all of `text`; else a usage error.
+int Whole(std::string_view option, const std::string& text, int least, int most) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end || value < least || value > most) Refuse(option, text);
+  return value;
 }
 
 int UsageError(const std::string& message) {
@@ -137,19 +150,42 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options* options) {
                "table decoded apart.");
   app.add_option_function<std::string>(
          "-j,--jobs",
-         [options](const std::string& text) {
-           int jobs = 0;
-           const char* end = text.data() + text.size();
-           const auto [stop, error] = std::from_chars(text.data(), end, jobs);
-           if (error != std::errc() || stop != end || jobs < 1 || jobs > 1024) {
-             Refuse("--jobs", text);
-           }
-           options->jobs = jobs;
-         },
+         [options](const std::string& text) { options->jobs = Whole("--jobs", text, 1, 1024); },
          "Decode files and standard input on N threads, 1 to\n"
          "1024 (default: one per core). The output is the\n"
          "same for every N.")
       ->type_name("N");
+  app.add_option_function<std::string>(
+         "--fetch",
+         [options](const std::string& text) {
+           std::string error;
+           if (!ParseStations(text, &options->fetch, &error)) {
+             throw CLI::ValidationError("--fetch", error);
+           }
+         },
+         "Fetch the latest reports of these stations from the\n"
+         "aviation weather service and decode them as REPORT\n"
+         "arguments, after any others (TARVIK_SOURCE or --source\n"
+         "changes the service's address).")
+      ->type_name("IDS");
+  app.add_option_function<std::string>(
+         "--hours",
+         [options](const std::string& text) {
+           options->hours = Whole("--hours", text, 1, kMostHours);
+         },
+         "With --fetch: every report of the last N hours, 1 to\n"
+         "360 (default: each station's latest).")
+      ->type_name("N");
+  app.add_option_function<std::string>(
+         "--source",
+         [options](const std::string& text) {
+           std::string error;
+           if (!CheckSource(text, &error)) throw CLI::ValidationError("--source", error);
+           options->source = text;
+         },
+         "With --fetch: the service's address (default:\n"
+         "TARVIK_SOURCE, else https://aviationweather.gov).")
+      ->type_name("URL");
   app.add_flag_callback(
       "--progress", [options] { options->progress = true; },
       "Show a progress line on standard error (default: when\n"
@@ -168,8 +204,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options* options) {
   app.footer(
       "Exit status: 0 when every report decoded, 1 when any report was rejected (it is\n"
       "still written, with its error number), 2 for a usage error, a file that cannot be\n"
-      "read or an output that cannot be written. A reader that stops reading (| head) ends\n"
-      "the run quietly, by the signal SIGPIPE.");
+      "read, a fetch that failed or an output that cannot be written. A reader that stops\n"
+      "reading (| head) ends the run quietly, by the signal SIGPIPE.");
   // Unknown options are left over rather than refused by CLI11, so that the
   // message can name them plainly.
   app.allow_extras();
@@ -184,6 +220,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options* options) {
   }
   if (const std::vector<std::string> extras = app.remaining(); !extras.empty()) {
     return UsageError("unknown option " + extras.front());
+  }
+  if (options->fetch.empty() && (options->hours != 0 || !options->source.empty())) {
+    return UsageError(std::string(options->hours != 0 ? "--hours" : "--source") +
+                      ": only with --fetch");
   }
   return std::nullopt;
 }

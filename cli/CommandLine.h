@@ -23,6 +23,9 @@ struct Options {
   std::string output;
   std::optional<bool> progress;  // unset: when standard error is a terminal
   std::vector<std::string> reports;
+  std::vector<std::string> fetch;  // stations whose reports to fetch
+  int hours = 0;                   // with fetch: how far back; 0 for the latest
+  std::string source;              // with fetch: the service's address
 };
 
 /// ParseCommandLine() reads the arguments into `*options`. It returns no

@@ -10,9 +10,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,7 @@
 #include "cli/OutputTarget.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReportFormatter.h"
+#include "fetch/ReportFetch.h"
 #include "report/StationDirectory.h"
 #include "report/TemperatureUnit.h"
 #include "support/ProgramPath.h"
@@ -228,6 +231,64 @@ void DecodeSources(const std::vector<Source>& sources, bool standardInputClosed,
   *failed = sources[current].Name();
 }
 
+// The day a report was observed (its ddhhmmZ group), 0 when it has none.
+int DayOf(std::string_view report) {
+  while (!report.empty()) {
+    const std::size_t blank = report.find(' ');
+    const std::string_view group = report.substr(0, blank);
+    if (group.size() == 7 && group.back() == 'Z' &&
+        std::all_of(group.begin(), group.end() - 1, [](char c) { return c >= '0' && c <= '9'; })) {
+      return (group[0] - '0') * 10 + (group[1] - '0');
+    }
+    if (blank == std::string_view::npos) break;
+    report.remove_prefix(blank + 1);
+  }
+  return 0;
+}
+
+// The reports --fetch asks for, in the service's order, or the failure's
+// sentence. The answer of a request made less than a minute before is used
+// again, as the service asks, and a note says so.
+FetchResult Fetch(const Options& options, StandardError& standardError) {
+  FetchRequest request;
+  request.stations = options.fetch;
+  request.hours = options.hours;
+  request.source = options.source.empty() ? SourceFromEnvironment() : options.source;
+  if (std::string error; !CheckSource(request.source, &error)) {
+    FetchResult refused;
+    refused.error = "TARVIK_SOURCE: " + error;
+    return refused;
+  }
+  FetchLimits limits;
+  // The tests shorten the wait for a slow answer; nothing lengthens it.
+  if (const char* timeout = std::getenv("TARVIK_FETCH_TIMEOUT"); timeout != nullptr) {
+    const int seconds = std::atoi(timeout);
+    if (seconds > 0 && seconds < limits.whole.count()) limits.whole = std::chrono::seconds(seconds);
+  }
+  FetchResult result = FetchReports(request, limits);
+  if (result.ok && result.fromEarlierRequest) {
+    standardError.Say("tarvik-decode: note: the answer of the request made " +
+                      std::to_string(result.age.count()) +
+                      " s ago (the service asks for at most one a minute)\n");
+  }
+  return result;
+}
+
+// The month of a fetched report: the month of the request, or the one
+// before for a report whose day is past the request's day (a report of the
+// 30th fetched on the 2nd).
+YearMonth FetchedMonth(std::chrono::system_clock::time_point when, int day) {
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+  std::tm utc{};
+  gmtime_r(&seconds, &utc);
+  YearMonth month{utc.tm_year + 1900, utc.tm_mon + 1};
+  if (day > utc.tm_mday) {
+    month =
+        month.month == 1 ? YearMonth{month.year - 1, 12} : YearMonth{month.year, month.month - 1};
+  }
+  return month;
+}
+
 int Run(const Options& options, bool standardInputClosed) {
   StandardError standardError;
   // The directory is read once for the whole run and shared by every thread.
@@ -293,6 +354,34 @@ int Run(const Options& options, bool standardInputClosed) {
   if (!options.noHeader) formatter->AppendHeader(text);
   FormatBatch(*formatter, arguments, settings.sourceNames, text, tally,
               options.verbose ? &diagnostics : nullptr);
+  // Fetched reports come after the REPORT arguments, as if they were more
+  // of them; without --month each takes the month of the request (or the
+  // one before, by its day).
+  if (!options.fetch.empty()) {
+    const FetchResult fetched = Fetch(options, standardError);
+    if (!fetched.ok) {
+      standardError.Say("tarvik-decode: " + SafeText(fetched.error) + "\n");
+      return kExitTrouble;
+    }
+    for (std::size_t i = 0; i < fetched.reports.size();) {
+      const std::optional<YearMonth> month =
+          options.month ? options.month
+                        : FetchedMonth(fetched.fetchedAt, DayOf(fetched.reports[i]));
+      ReportBatch run;
+      for (; i < fetched.reports.size(); ++i) {
+        if (!options.month &&
+            FetchedMonth(fetched.fetchedAt, DayOf(fetched.reports[i])) != *month) {
+          break;
+        }
+        run.starts.push_back(run.text.size());
+        run.places.push_back({i + 1, kFetchedSource});
+        run.text.append(fetched.reports[i]).push_back('\0');
+      }
+      ReportFormatter monthly(stations, unit, options.format, month, options.extended);
+      FormatBatch(monthly, run, settings.sourceNames, text, tally,
+                  options.verbose ? &diagnostics : nullptr);
+    }
+  }
   if (int error = 0; !WriteAll(output.Fd(), text, &error)) return failWrite(error);
   standardError.Say(diagnostics);
 

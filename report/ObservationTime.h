@@ -12,6 +12,7 @@ namespace tarvik {
 struct YearMonth {
   int year = 0;   // 0 to 9999
   int month = 0;  // 1 to 12
+  friend bool operator==(const YearMonth&, const YearMonth&) = default;
 };
 
 /// ParseYearMonth() reads "YYYY-MM" (four digits, "-", a month 01 to 12).
