@@ -15,9 +15,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <string_view>
 
 #include "app/ElidedLabel.h"
@@ -25,6 +29,7 @@
 #include "app/SubmitReport.h"
 #include "app/TerminalListView.h"
 #include "app/WindowPlacement.h"
+#include "fetch/ReportFetch.h"
 #include "report/DerivedValues.h"
 #include "report/Submission.h"
 #include "support/TextOps.h"
@@ -156,6 +161,26 @@ void MainDialog::CreateButtons() {
   extendedChoice_->setChecked(true);
   SetControlId(extendedChoice_, kExtendedId);
 
+  // Latest fetches the stations' reports from the aviation weather service;
+  // the box beside it says how many hours back (0: the latest of each).
+  latestButton_ = new QPushButton(tr("Latest"), this);
+  latestButton_->setGeometry(UnitsRect(310, 35, 40, 14));
+  latestButton_->setAutoDefault(false);
+  latestButton_->setToolTip(
+      tr("Fetch the latest reports of the stations in the field (KJFK,EGLL) from the aviation "
+         "weather service and decode them"));
+  SetControlId(latestButton_, kLatestId);
+  hoursChoice_ = new QSpinBox(this);
+  hoursChoice_->setGeometry(UnitsRect(353, 36, 58, 12));
+  hoursChoice_->setRange(0, kMostHours);
+  hoursChoice_->setSpecialValueText(tr("latest"));
+  hoursChoice_->setSuffix(tr(" h"));
+  hoursChoice_->setToolTip(tr("How many hours back Latest fetches (the service keeps 15 days)"));
+  SetControlId(hoursChoice_, kHoursId);
+  fetchWatcher_ = new QFutureWatcher<FetchResult>(this);
+  connect(fetchWatcher_, &QFutureWatcher<FetchResult>::finished, this, &MainDialog::OnFetched);
+  connect(latestButton_, &QPushButton::clicked, this, &MainDialog::OnLatestClicked);
+
   connect(decodeButton_, &QPushButton::clicked, this, &MainDialog::OnDecodeClicked);
   connect(readBufferButton_, &QPushButton::clicked, this, &MainDialog::OnReadBufferClicked);
   connect(clearButton_, &QPushButton::clicked, this, &MainDialog::OnClearClicked);
@@ -225,6 +250,7 @@ QPushButton* MainDialog::Button(ControlId id) const {
   case kDecodeId: return decodeButton_;
   case kReadBufferId: return readBufferButton_;
   case kClearBufferId: return clearButton_;
+  case kLatestId: return latestButton_;
   default: return nullptr;
   }
 }
@@ -244,6 +270,61 @@ void MainDialog::Submit(const std::string& report) {
 void MainDialog::OnDecodeClicked() {
   std::string text = reportField_->text().left(kMaxReportLength).toLatin1().toStdString();
   Submit(SkipBlanks(text.c_str()));
+}
+
+void MainDialog::OnLatestClicked() {
+  const std::string field = reportField_->text().trimmed().toLatin1().toStdString();
+  FetchRequest request;
+  std::string error;
+  if (!ParseStations(field, &request.stations, &error)) {
+    const std::string station = StationOfReport(field);
+    if (station.empty()) {
+      ShowStatus(tr("Type a station such as KJFK (or several: KJFK,EGLL), then choose Latest"));
+      return;
+    }
+    request.stations = {station};
+  }
+  request.hours = hoursChoice_->value();
+  request.source = SourceFromEnvironment();
+  if (!CheckSource(request.source, &error)) {
+    ShowStatus(QStringLiteral("TARVIK_SOURCE: ") + QString::fromStdString(error));
+    return;
+  }
+  QString stations;
+  for (const std::string& station : request.stations) {
+    stations +=
+        (stations.isEmpty() ? QString() : QStringLiteral(",")) + QString::fromStdString(station);
+  }
+  // The message stays while the request runs; the window stays usable.
+  statusTimer_->stop();
+  statusParts_[0]->setText(tr("Fetching %1\u2026").arg(stations));
+  latestButton_->setEnabled(false);
+  fetchWatcher_->setFuture(QtConcurrent::run([request] { return FetchReports(request); }));
+}
+
+void MainDialog::OnFetched() {
+  FetchResult result = fetchWatcher_->result();
+  latestButton_->setEnabled(true);
+  if (!result.ok) {
+    // The sentence stays until the next message: nothing was submitted.
+    statusTimer_->stop();
+    statusParts_[0]->setText(QString::fromStdString(result.error));
+    return;
+  }
+  statusParts_[0]->clear();
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(result.fetchedAt);
+  std::tm utc{};
+  gmtime_r(&seconds, &utc);
+  OldestFirst(result.reports, utc.tm_mday);
+  for (const std::string& report : result.reports) {
+    reportField_->setText(
+        QString::fromLatin1(report.data(), static_cast<qsizetype>(report.size())));
+    Submit(report);
+  }
+  if (result.fromEarlierRequest) {
+    ShowStatus(tr("As fetched %1 s ago (the service asks for at most one request a minute)")
+                   .arg(result.age.count()));
+  }
 }
 
 void MainDialog::OnReadBufferClicked() {

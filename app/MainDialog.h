@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFutureWatcher>
 #include <QPointer>
 
 #include "report/TemperatureUnit.h"
@@ -13,12 +14,14 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QStatusBar;
 class QTimer;
 
 namespace tarvik {
 
 struct DecodeOutcome;
+struct FetchResult;
 class CTerminal;
 class ElidedLabel;
 class PasteBufferWindow;
@@ -40,6 +43,8 @@ class MainDialog : public QDialog {
     kDecodeId = 2001,
     kReadBufferId = 2003,
     kClearBufferId = 2004,
+    kLatestId = 2005,
+    kHoursId = 2006,
     kUnitGroupId = 3000,
     kCelsiusId = 3001,
     kFahrenheitId = 3002,
@@ -64,6 +69,9 @@ class MainDialog : public QDialog {
   /// ExtendedChoice() is the check box that lists the second record's block
   /// after each listing.
   [[nodiscard]] QCheckBox* ExtendedChoice() const { return extendedChoice_; }
+  /// HoursChoice() is how far back Latest fetches: 0 for each station's
+  /// latest report, else every report of that many hours.
+  [[nodiscard]] QSpinBox* HoursChoice() const { return hoursChoice_; }
 
   /// ShowSummary() fills status parts 1 and 2 from a submission: the flight
   /// category badge with the ceiling and visibility (always whole; its
@@ -78,6 +86,13 @@ class MainDialog : public QDialog {
  public slots:
   void OnDecodeClicked();
   void OnReadBufferClicked();
+  /// OnLatestClicked() fetches the latest reports of the stations in the
+  /// report field (or of the station of the report there) on a worker
+  /// thread, the button disabled meanwhile; OnFetched() then submits them,
+  /// oldest first, each put in the field as Decode would take it, or shows
+  /// why there are none.
+  void OnLatestClicked();
+  void OnFetched();
   void OnClearClicked();
   void OnUnitChosen(int id);
   /// ShowStatus() shows `text` in status part 0 for kStatusMessageMs.
@@ -115,6 +130,9 @@ class MainDialog : public QDialog {
   QPushButton* decodeButton_ = nullptr;
   QPushButton* readBufferButton_ = nullptr;
   QPushButton* clearButton_ = nullptr;
+  QPushButton* latestButton_ = nullptr;
+  QSpinBox* hoursChoice_ = nullptr;
+  QFutureWatcher<FetchResult>* fetchWatcher_ = nullptr;
   QGroupBox* unitGroup_ = nullptr;
   QButtonGroup* units_ = nullptr;
   QCheckBox* extendedChoice_ = nullptr;

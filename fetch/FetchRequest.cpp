@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "support/Utf8.h"
 
@@ -27,9 +28,9 @@ std::string Listed(const std::vector<std::string>& stations, const char* last) {
   return out;
 }
 
-// Whether a line begins as a report does: METAR or SPECI (with COR) or
-// not, then a station identifier of four letters or digits.
-bool BeginsAsReport(std::string_view line) {
+// The group where a report's station should be: after METAR or SPECI (and
+// COR), if they are there.
+std::string_view StationGroup(std::string_view line) {
   auto word = [&line]() {
     line = Trimmed(line);
     const std::string_view first = line.substr(0, line.find(' '));
@@ -41,7 +42,36 @@ bool BeginsAsReport(std::string_view line) {
     first = word();
     if (first == "COR") first = word();
   }
-  return first.size() == 4 && std::all_of(first.begin(), first.end(), IsIdentifierCharacter);
+  return first;
+}
+
+// Whether a line begins as a report does: METAR or SPECI (with COR) or
+// not, then a station identifier of four letters or digits.
+bool BeginsAsReport(std::string_view line) {
+  const std::string_view station = StationGroup(line);
+  return station.size() == 4 && std::all_of(station.begin(), station.end(), IsIdentifierCharacter);
+}
+
+// Minutes since the start of the month of a report's ddhhmmZ group, the day
+// read as the latest one not after `today` (earlier days of a later number
+// belong to the month before); none without that group.
+std::optional<long> MinuteOfReport(std::string_view report, int today) {
+  while (!report.empty()) {
+    const std::size_t blank = report.find(' ');
+    const std::string_view group = report.substr(0, blank);
+    if (group.size() == 7 && group.back() == 'Z' &&
+        std::all_of(group.begin(), group.end() - 1, [](char c) { return c >= '0' && c <= '9'; })) {
+      auto two = [&group](std::size_t at) {
+        return (group[at] - '0') * 10 + (group[at + 1] - '0');
+      };
+      long day = two(0);
+      if (day > today) day -= 31;  // the month before, counted back
+      return (day * 24 + two(2)) * 60 + two(4);
+    }
+    if (blank == std::string_view::npos) break;
+    report.remove_prefix(blank + 1);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -104,6 +134,23 @@ std::string NoReportSentence(const FetchRequest& request) {
   if (request.hours == 0) return "no recent report for " + Listed(request.stations, "or");
   return "no report for " + Listed(request.stations, "or") + " in the last " +
          std::to_string(request.hours) + (request.hours == 1 ? " hour" : " hours");
+}
+
+std::string StationOfReport(std::string_view report) {
+  if (!BeginsAsReport(report)) return {};
+  std::string station(StationGroup(report));
+  for (char& c : station) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return station;
+}
+
+void OldestFirst(std::vector<std::string>& reports, int today) {
+  std::stable_sort(reports.begin(), reports.end(),
+                   [today](const std::string& a, const std::string& b) {
+                     const std::optional<long> first = MinuteOfReport(a, today);
+                     const std::optional<long> second = MinuteOfReport(b, today);
+                     if (!first || !second) return first.has_value() && !second.has_value();
+                     return *first < *second;
+                   });
 }
 
 bool ReportsOfBody(std::string_view body, std::vector<std::string>* reports, std::string* error) {

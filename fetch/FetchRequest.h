@@ -54,4 +54,14 @@ struct FetchRequest {
 [[nodiscard]] bool ReportsOfBody(std::string_view body, std::vector<std::string>* reports,
                                  std::string* error);
 
+/// StationOfReport() is the station identifier a report text begins with
+/// (after METAR or SPECI, and COR), upper-cased; empty when it has none.
+[[nodiscard]] std::string StationOfReport(std::string_view report);
+
+/// OldestFirst() orders reports by their observation time (the ddhhmmZ
+/// group), oldest first, reading each day as the latest one not after
+/// `today` (the day of the month the reports were fetched on); reports
+/// without that group keep their place after the others, in their order.
+void OldestFirst(std::vector<std::string>& reports, int today);
+
 }  // namespace tarvik

@@ -4,15 +4,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
 
@@ -487,6 +491,68 @@ class TestMainDialog : public QObject {
     view->selectAll();
     QTest::mouseClick(dialog_->Button(MainDialog::kClearBufferId), Qt::LeftButton);
     QCOMPARE(dialog_->Model()->rowCount(), 0);
+  }
+
+  // Latest against a stand-in for the service on this machine.
+  void latestFetchesAndListsOldestFirst() {
+    QTemporaryDir work;
+    QProcess server;
+    server.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(TARVIK_FETCH_SERVER), work.path()});
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(work.filePath(QStringLiteral("port"))), 10000);
+    QFile port(work.filePath(QStringLiteral("port")));
+    QVERIFY(port.open(QIODevice::ReadOnly));
+    qputenv("TARVIK_SOURCE", "http://127.0.0.1:" + port.readAll());
+    qputenv("XDG_CACHE_HOME", work.path().toUtf8());
+    QPushButton* latest = dialog_->Button(MainDialog::kLatestId);
+
+    // The station of the report in the field; its latest report.
+    dialog_->ReportField()->setText(QStringLiteral("METAR KJFK 121751Z 24010KT"));
+    QTest::mouseClick(latest, Qt::LeftButton);
+    QVERIFY(!latest->isEnabled());
+    QCOMPARE(dialog_->StatusPart(0)->text(), QStringLiteral("Fetching KJFK\u2026"));
+    QTRY_VERIFY_WITH_TIMEOUT(latest->isEnabled(), 10000);
+    const QString newest =
+        QStringLiteral("METAR KJFK 081751Z 24010G18KT 10SM FEW250 24/12 A3001 RMK AO2 SLP163");
+    QCOMPARE(dialog_->ReportField()->text(), newest);
+    QVERIFY(Rows().contains(newest));
+    QVERIFY(Rows().contains(QStringLiteral("WIND SPEED          : 10")));
+
+    // Several stations, three hours: every report, oldest first, the newest
+    // left in the field.
+    terminal_->ClearLines();
+    dialog_->ReportField()->setText(QStringLiteral("kjfk,egll"));
+    dialog_->HoursChoice()->setValue(3);
+    QTest::mouseClick(latest, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(latest->isEnabled(), 10000);
+    QStringList inputs;
+    const QStringList rows = Rows();
+    for (int row = 1; row < rows.size(); ++row) {
+      if (rows[row - 1] == QStringLiteral("INPUT METAR REPORT:")) inputs << rows[row].left(23);
+    }
+    QCOMPARE(inputs, (QStringList{"METAR KJFK 081651Z 2400", "METAR EGLL 081720Z 2401",
+                                  "METAR EGLL 081750Z 2401", "METAR KJFK 081751Z 2401"}));
+    QCOMPARE(dialog_->ReportField()->text().left(23), QStringLiteral("METAR KJFK 081751Z 2401"));
+
+    // A failure: its sentence, nothing submitted, the button usable again.
+    const int rowCount = dialog_->Model()->rowCount();
+    dialog_->ReportField()->setText(QStringLiteral("XERR"));
+    dialog_->HoursChoice()->setValue(0);
+    QTest::mouseClick(latest, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(latest->isEnabled(), 10000);
+    QVERIFY(dialog_->StatusPart(0)->text().contains(QStringLiteral("HTTP 500")));
+    QCOMPARE(dialog_->Model()->rowCount(), rowCount);
+    QCOMPARE(dialog_->ReportField()->text(), QStringLiteral("XERR"));
+
+    // Nothing to fetch: said at once, no request.
+    dialog_->ReportField()->setText(QStringLiteral("hello world"));
+    QTest::mouseClick(latest, Qt::LeftButton);
+    QVERIFY(latest->isEnabled());
+    QVERIFY(dialog_->StatusPart(0)->text().startsWith(QStringLiteral("Type a station")));
+    server.kill();
+    server.waitForFinished();
+    qunsetenv("TARVIK_SOURCE");
+    qunsetenv("XDG_CACHE_HOME");
   }
 
   void escapeDoesNotCloseTheWindow() {

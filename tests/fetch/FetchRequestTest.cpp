@@ -63,5 +63,17 @@ TEST(FetchRequest, TheBodysReports) {
   }
 }
 
+TEST(FetchRequest, StationOfAReportAndOldestFirst) {
+  EXPECT_EQ(StationOfReport("METAR COR kjfk 081751Z"), "KJFK");
+  EXPECT_EQ(StationOfReport("EGLL 081750Z"), "EGLL");
+  EXPECT_EQ(StationOfReport("hello world"), "");
+  // Fetched on the 2nd: the 30th and 31st are of the month before.
+  std::vector<std::string> reports = {"KJFK 021751Z", "EGLL", "KJFK 301200Z", "EGLL 020050Z",
+                                      "KJFK 311200Z"};
+  OldestFirst(reports, 2);
+  EXPECT_EQ(reports, (std::vector<std::string>{"KJFK 301200Z", "KJFK 311200Z", "EGLL 020050Z",
+                                               "KJFK 021751Z", "EGLL"}));
+}
+
 }  // namespace
 }  // namespace tarvik
