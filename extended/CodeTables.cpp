@@ -5,16 +5,15 @@
 #include <utility>
 
 namespace tarvik {
-namespace {
 
-using Words = std::pair<std::string_view, std::string_view>;
-
-std::string_view Find(std::span<const Words> table, std::string_view code) {
+std::string_view FindWords(std::span<const Words> table, std::string_view code) {
   for (const Words& row : table) {
     if (row.first == code) return row.second;
   }
   return {};
 }
+
+namespace {
 
 // Weather codes, WMO Manual on Codes, code table 4678.
 constexpr Words kDescriptorWords[] = {
@@ -88,7 +87,7 @@ std::string_view TrendTypeWords(std::string_view code, std::string&) {
                                      {"TEMPO", "TEMPORARILY"},
                                      {"INTER", "INTERMITTENTLY"},
                                      {"FM", "FROM"}};
-  return Find(kTypes, code);
+  return FindWords(kTypes, code);
 }
 
 std::string_view SkyWords(std::string_view code, std::string&) {
@@ -96,27 +95,27 @@ std::string_view SkyWords(std::string_view code, std::string&) {
                                      {"NCD", "NO CLOUD DETECTED"},
                                      {"SKC", "SKY CLEAR"},
                                      {"CLR", "NO CLOUD BELOW 12000 FT"}};
-  return Find(kSkies, code);
+  return FindWords(kSkies, code);
 }
 
 std::string_view TendencyWords(std::string_view code, std::string&) {
   static constexpr Words kTendencies[] = {{"U", "UPWARD"}, {"D", "DOWNWARD"}, {"N", "NO CHANGE"}};
-  return Find(kTendencies, code);
+  return FindWords(kTendencies, code);
 }
 
 std::string_view IntensityWords(std::string_view code, std::string&) {
   static constexpr Words kIntensities[] = {{"-", "LIGHT"}, {"+", "HEAVY"}};
-  return Find(kIntensities, code);
+  return FindWords(kIntensities, code);
 }
 
 std::string_view DescriptorWords(std::string_view code, std::string&) {
-  return Find(kDescriptorWords, code);
+  return FindWords(kDescriptorWords, code);
 }
 
 std::string_view PhenomenaWords(std::string_view codes, std::string& scratch) {
   scratch.clear();
   for (std::size_t at = 0; at + 2 <= codes.size(); at += 2) {
-    std::string_view words = Find(kPhenomenonWords, codes.substr(at, 2));
+    std::string_view words = FindWords(kPhenomenonWords, codes.substr(at, 2));
     if (words.empty()) return {};
     if (!scratch.empty()) scratch += ", ";
     scratch += words;
@@ -139,7 +138,7 @@ std::string_view ElementWords(std::string_view element, std::string&) {
       {"runwayState", "RUNWAY STATE"},
       {"seaState", "SEA STATE"},
   };
-  return Find(kElements, element);
+  return FindWords(kElements, element);
 }
 
 // Colour states of military aerodromes, from the lowest cloud base (SCT or
@@ -150,7 +149,7 @@ std::string_view ColourWords(std::string_view code, std::string&) {
   static constexpr Words kColours[] = {
       {"BLU", "BLUE"},      {"WHT", "WHITE"},     {"GRN", "GREEN"}, {"YLO", "YELLOW"},
       {"YLO1", "YELLOW 1"}, {"YLO2", "YELLOW 2"}, {"AMB", "AMBER"}, {"RED", "RED"}};
-  return Find(kColours, code);
+  return FindWords(kColours, code);
 }
 
 }  // namespace tarvik

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarvik {
 
@@ -35,6 +36,12 @@ inline constexpr std::string_view kColourStates[] = {"BLU",  "WHT", "GRN", "YLO1
 /// What the listing says of a code beside it: the words for a trend type,
 /// a sky (NSC, NCD), a tendency, an intensity, a descriptor, run-together
 /// weather codes or a colour state. `scratch` holds words put together.
+/// A table row: a code and its words.
+using Words = std::pair<std::string_view, std::string_view>;
+
+/// FindWords() is the words of `code` in `table`; empty when it has none.
+[[nodiscard]] std::string_view FindWords(std::span<const Words> table, std::string_view code);
+
 /// Empty when the code needs no words.
 using CodeWords = std::string_view (*)(std::string_view code, std::string& scratch);
 std::string_view TrendTypeWords(std::string_view code, std::string& scratch);

@@ -10,15 +10,6 @@
 namespace tarvik {
 namespace {
 
-using Words = std::pair<std::string_view, std::string_view>;
-
-std::string_view Find(std::span<const Words> table, std::string_view code) {
-  for (const Words& row : table) {
-    if (row.first == code) return row.second;
-  }
-  return {};
-}
-
 int32_t Number(std::string_view code) {
   int32_t value = -1;
   std::from_chars(code.data(), code.data() + code.size(), value);
@@ -84,12 +75,12 @@ std::string_view CoverWords(std::string_view code, std::string&) {
                                       {"SCT", "SCATTERED (3 TO 4 OKTAS)"},
                                       {"BKN", "BROKEN (5 TO 7 OKTAS)"},
                                       {"OVC", "OVERCAST (8 OKTAS)"}};
-  return Find(kCovers, code);
+  return FindWords(kCovers, code);
 }
 
 std::string_view ExtremeWords(std::string_view code, std::string&) {
   static constexpr Words kExtremes[] = {{"TX", "HIGHEST"}, {"TN", "LOWEST"}};
-  return Find(kExtremes, code);
+  return FindWords(kExtremes, code);
 }
 
 // Weather as written: an intensity, VC, a descriptor and the phenomena.
@@ -121,11 +112,11 @@ std::string_view WeatherTextWords(std::string_view code, std::string& scratch) {
 
 std::string_view EventWords(std::string_view code, std::string&) {
   static constexpr Words kEvents[] = {{"B", "BEGAN"}, {"E", "ENDED"}};
-  return Find(kEvents, code);
+  return FindWords(kEvents, code);
 }
 
 std::string_view CloudTypeWords(std::string_view code, std::string& scratch) {
-  const std::string_view words = Find(kCloudTypes, code);
+  const std::string_view words = FindWords(kCloudTypes, code);
   return words.empty() ? WeatherCodeWords(code, scratch) : words;
 }
 
@@ -133,7 +124,7 @@ std::string_view CloudTypeWords(std::string_view code, std::string& scratch) {
 std::string_view FrequencyWords(std::string_view code, std::string&) {
   static constexpr Words kFrequencies[] = {
       {"OCNL", "OCCASIONAL"}, {"FRQ", "FREQUENT"}, {"CONS", "CONTINUOUS"}};
-  return Find(kFrequencies, code);
+  return FindWords(kFrequencies, code);
 }
 
 std::string_view LightningTypeWords(std::string_view codes, std::string& scratch) {
@@ -143,7 +134,7 @@ std::string_view LightningTypeWords(std::string_view codes, std::string& scratch
                                      {"CA", "CLOUD-TO-AIR"}};
   scratch.clear();
   for (std::size_t at = 0; at + 2 <= codes.size(); at += 2) {
-    const std::string_view words = Find(kTypes, codes.substr(at, 2));
+    const std::string_view words = FindWords(kTypes, codes.substr(at, 2));
     if (words.empty()) return {};
     if (!scratch.empty()) scratch += ", ";
     scratch += words;
@@ -159,12 +150,12 @@ std::string_view LocationWords(std::string_view code, std::string&) {
                                          {"VC", "VICINITY (5 TO 10 SM)"},
                                          {"OHD", "OVERHEAD"},
                                          {"AP", "AT THE AIRPORT"}};
-  return Find(kLocations, code);
+  return FindWords(kLocations, code);
 }
 
 std::string_view MovementWords(std::string_view code, std::string&) {
   static constexpr Words kMovements[] = {{"STNRY", "STATIONARY"}};
-  return Find(kMovements, code);
+  return FindWords(kMovements, code);
 }
 
 std::string_view SightingWords(std::string_view code, std::string& scratch) {
@@ -172,8 +163,8 @@ std::string_view SightingWords(std::string_view code, std::string& scratch) {
       {"LTG", "LIGHTNING"},      {"TS", "THUNDERSTORM"}, {"VIRGA", "VIRGA"},
       {"PCPN", "PRECIPITATION"}, {"SH", "SHOWERS"},
   };
-  std::string_view words = Find(kSightings, code);
-  if (words.empty()) words = Find(kCloudTypes, code);
+  std::string_view words = FindWords(kSightings, code);
+  if (words.empty()) words = FindWords(kCloudTypes, code);
   return words.empty() ? WeatherCodeWords(code, scratch) : words;
 }
 
@@ -196,14 +187,14 @@ std::string_view DataElementWords(std::string_view element, std::string&) {
       {"PK WND", "PEAK WIND"},
       {"ICG", "ICING"},
   };
-  return Find(kElements, element);
+  return FindWords(kElements, element);
 }
 
 // Second-site sensors (FMH-1, chapter 12, remarks: CHINO and VISNO with their location).
 std::string_view SensorWords(std::string_view code, std::string&) {
   static constexpr Words kSensors[] = {{"CHINO", "SKY CONDITION AT SECOND SITE NOT AVAILABLE"},
                                        {"VISNO", "VISIBILITY AT SECOND SITE NOT AVAILABLE"}};
-  return Find(kSensors, code);
+  return FindWords(kSensors, code);
 }
 
 // Characteristic of the pressure tendency, WMO Manual on Codes, code
@@ -229,13 +220,13 @@ std::string_view PlaceWords(std::string_view code, std::string&) {
   static constexpr Words kPlaces[] = {
       {"RWY", "RUNWAY"},           {"THR", "THRESHOLD"},  {"TDZ", "TOUCHDOWN ZONE"},
       {"MID", "RUNWAY MID-POINT"}, {"END", "RUNWAY END"}, {"ARP", "AERODROME REFERENCE POINT"}};
-  return Find(kPlaces, code);
+  return FindWords(kPlaces, code);
 }
 
 std::string_view VisibilityQualifierWords(std::string_view code, std::string&) {
   static constexpr Words kQualifiers[] = {
       {"MIN", "MINIMUM"}, {"MAR", "TOWARD THE SEA"}, {"VRB", "VARIABLE"}, {"LWR", "LOWER"}};
-  return Find(kQualifiers, code);
+  return FindWords(kQualifiers, code);
 }
 
 // Terrain (ICAO Doc 8400: MT mountain, OBST obstacle, MON above mountains,
@@ -246,7 +237,7 @@ std::string_view TerrainWords(std::string_view code, std::string&) {
                                        {"MON", "ABOVE MOUNTAINS"}, {"VAL", "IN VALLEYS"},
                                        {"OBSC", "OBSCURED"},       {"INVIS", "NOT VISIBLE"},
                                        {"LIB", "CLEAR"},           {"NIL", "NONE"}};
-  return Find(kTerrain, code);
+  return FindWords(kTerrain, code);
 }
 
 std::string_view SeaStateCodeWords(std::string_view code, std::string&) {
