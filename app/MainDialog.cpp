@@ -18,7 +18,6 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -177,8 +176,6 @@ void MainDialog::CreateButtons() {
   hoursChoice_->setSuffix(tr(" h"));
   hoursChoice_->setToolTip(tr("How many hours back Latest fetches (the service keeps 15 days)"));
   SetControlId(hoursChoice_, kHoursId);
-  fetchWatcher_ = new QFutureWatcher<FetchResult>(this);
-  connect(fetchWatcher_, &QFutureWatcher<FetchResult>::finished, this, &MainDialog::OnFetched);
   connect(latestButton_, &QPushButton::clicked, this, &MainDialog::OnLatestClicked);
 
   connect(decodeButton_, &QPushButton::clicked, this, &MainDialog::OnDecodeClicked);
@@ -299,11 +296,22 @@ void MainDialog::OnLatestClicked() {
   statusTimer_->stop();
   statusParts_[0]->setText(tr("Fetching %1\u2026").arg(stations));
   latestButton_->setEnabled(false);
-  fetchWatcher_->setFuture(QtConcurrent::run([request] { return FetchReports(request); }));
+  if (fetchThread_.joinable()) fetchThread_.join();  // ended: its answer came
+  fetchThread_ = std::jthread([this, request](std::stop_token stop) {
+    FetchResult result = FetchReports(request, FetchLimits(), stop);
+    if (stop.stop_requested()) return;
+    QMetaObject::invokeMethod(
+        this, [this, result = std::move(result)]() mutable { OnFetched(std::move(result)); },
+        Qt::QueuedConnection);
+  });
 }
 
-void MainDialog::OnFetched() {
-  FetchResult result = fetchWatcher_->result();
+MainDialog::~MainDialog() {
+  fetchThread_.request_stop();
+  if (fetchThread_.joinable()) fetchThread_.join();
+}
+
+void MainDialog::OnFetched(FetchResult result) {
   latestButton_->setEnabled(true);
   if (!result.ok) {
     // The sentence stays until the next message: nothing was submitted.

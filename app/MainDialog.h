@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QFutureWatcher>
 #include <QPointer>
+#include <thread>
 
 #include "report/TemperatureUnit.h"
 
@@ -57,6 +57,7 @@ class MainDialog : public QDialog {
   static constexpr int kStatusMessageMs = 5000;
 
   MainDialog(CTerminal& terminal, StationDirectory& stations, QWidget* parent = nullptr);
+  ~MainDialog() override;
 
   [[nodiscard]] QLineEdit* ReportField() const { return reportField_; }
   [[nodiscard]] QPushButton* Button(ControlId id) const;
@@ -92,7 +93,6 @@ class MainDialog : public QDialog {
   /// oldest first, each put in the field as Decode would take it, or shows
   /// why there are none.
   void OnLatestClicked();
-  void OnFetched();
   void OnClearClicked();
   void OnUnitChosen(int id);
   /// ShowStatus() shows `text` in status part 0 for kStatusMessageMs.
@@ -132,7 +132,6 @@ class MainDialog : public QDialog {
   QPushButton* clearButton_ = nullptr;
   QPushButton* latestButton_ = nullptr;
   QSpinBox* hoursChoice_ = nullptr;
-  QFutureWatcher<FetchResult>* fetchWatcher_ = nullptr;
   QGroupBox* unitGroup_ = nullptr;
   QButtonGroup* units_ = nullptr;
   QCheckBox* extendedChoice_ = nullptr;
@@ -143,6 +142,12 @@ class MainDialog : public QDialog {
   ElidedLabel* notDecodedPart_ = nullptr;  // statusParts_[2]
   QTimer* statusTimer_ = nullptr;
   QPointer<PasteBufferWindow> pasteBuffer_;
+  /// The fetch in progress, if any: stopped and joined when the window
+  /// goes, so no worker outlives it (and its libraries' per-thread state is
+  /// freed before the program ends).
+  std::jthread fetchThread_;
+
+  void OnFetched(FetchResult result);
 };
 
 }  // namespace tarvik

@@ -99,6 +99,10 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user)
   return bytes;
 }
 
+int StopRequested(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<const std::stop_token*>(user)->stop_requested() ? 1 : 0;
+}
+
 std::string CurlFailure(CURLcode code, const std::string& host, const FetchLimits& limits,
                         bool tooLarge) {
   if (tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
@@ -106,6 +110,7 @@ std::string CurlFailure(CURLcode code, const std::string& host, const FetchLimit
            " MB";
   }
   switch (code) {
+  case CURLE_ABORTED_BY_CALLBACK: return "the request to " + host + " was stopped";
   case CURLE_COULDNT_RESOLVE_HOST:
   case CURLE_COULDNT_RESOLVE_PROXY:
     return "cannot find " + host + ": no network, or no name resolution";
@@ -144,7 +149,8 @@ std::string SourceFromEnvironment() {
   return source != nullptr && source[0] != '\0' ? source : std::string(kDefaultSource);
 }
 
-FetchResult FetchReports(const FetchRequest& request, const FetchLimits& limits) {
+FetchResult FetchReports(const FetchRequest& request, const FetchLimits& limits,
+                         std::stop_token stop) {
   FetchResult result;
   const std::string url = RequestUrl(request);
   const std::string host = HostOf(request.source);
@@ -185,6 +191,11 @@ FetchResult FetchReports(const FetchRequest& request, const FetchLimits& limits)
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &download);
+    // libcurl calls this about once a second even while nothing arrives, so
+    // a stop (the window closing) never waits for the whole timeout.
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, StopRequested);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &stop);
     const CURLcode code = curl_easy_perform(curl);
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,11 @@ struct FetchLimits {
 /// answers from a request for the same address made less than
 /// `limits.reuse` ago, kept in the user's cache folder
 /// ($XDG_CACHE_HOME/tarvik/fetch, or ~/.cache/tarvik/fetch). It never
-/// retries: a 429 answer says to wait. Safe from any thread.
+/// retries: a 429 answer says to wait. Safe from any thread; a stop
+/// requested through `stop` ends the transfer within about a second.
 [[nodiscard]] FetchResult FetchReports(const FetchRequest& request,
-                                       const FetchLimits& limits = FetchLimits());
+                                       const FetchLimits& limits = FetchLimits(),
+                                       std::stop_token stop = {});
 
 /// The base address from the environment (TARVIK_SOURCE), else the
 /// service's own.
