@@ -235,6 +235,7 @@ void ReportTally::Add(const ReportTally& later) {
   reports += later.reports;
   rejected += later.rejected;
   outsideMonth += later.outsideMonth;
+  leftOut += later.leftOut;
 }
 
 void FormatBatch(ReportFormatter& formatter, const ReportBatch& batch, const SourceNames& names,
@@ -252,6 +253,7 @@ void FormatBatch(ReportFormatter& formatter, const ReportBatch& batch, const Sou
         tally.firstResult = formatter.Result();
       }
     }
+    tally.leftOut += formatter.LeftOut() ? 1U : 0U;
     if (const int day = formatter.DayOutsideMonth(); day != 0) {
       if (tally.outsideMonth++ == 0) {
         tally.firstOutsideMonth = batch.places[i];

@@ -25,6 +25,7 @@ constexpr Expectation kExpectations[] = {
     {"--input",    "a file name"},
     {"--output",   "a file name"},
     {"--format",   "listing, json or csv"},
+    {"--table",    "reports or forecasts"},
     {"--stations", "a file name"},
     {"--month",    "a month as YYYY-MM"},
     {"--jobs",     "a number from 1 to 1024"},
@@ -122,8 +123,22 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options* options) {
          },
          "Output format: listing (the default: the desktop\n"
          "program's labelled lines), json (one JSON object per\n"
-         "report) or csv (a table with a header line).")
+         "report) or csv (a table with a header line). A line\n"
+         "beginning TAF, or CCCC ddhhmmZ ddhh/ddhh, is a forecast.")
       ->type_name("FORMAT");
+  app.add_option_function<std::string>(
+         "--table",
+         [options](const std::string& text) {
+           if (text == "reports" || text == "forecasts") {
+             options->forecastTable = text == "forecasts";
+           } else {
+             Refuse("--table", text);
+           }
+         },
+         "With csv: the reports' table (the default; forecasts\n"
+         "are left out and counted) or the forecasts' table, one\n"
+         "line per forecast period (reports left out and counted).")
+      ->type_name("TABLE");
   app.add_flag("--fahrenheit", options->fahrenheit,
                "List temperatures in degrees Fahrenheit (the listing\n"
                "only; default: Celsius).");

@@ -16,6 +16,7 @@ struct Options {
   bool verbose = false;
   std::string stations;
   OutputFormat format = OutputFormat::Listing;
+  bool forecastTable = false;  // --table forecasts: CSV writes the forecasts' table
   int jobs = 0;  // 0: one per core
   std::optional<YearMonth> month;
   bool noHeader = false;

@@ -3,6 +3,7 @@
 
 #include "report/ReportCsv.h"
 #include "report/ReportJson.h"
+#include "report/TafText.h"
 #include "support/TextOps.h"
 
 namespace tarvik {
@@ -20,7 +21,7 @@ int DayLeftOut(const DecodeOutcome& outcome) {
   const int32_t day = report.ObservationDay;
   const bool timeValid = report.ObservationHour >= 0 && report.ObservationHour <= 23 &&
                          report.ObservationMinute >= 0 && report.ObservationMinute <= 59;
-  return !outcome.Rejected() && !outcome.empty && day >= 1 && day <= 31 && timeValid ? day : 0;
+  return !outcome.forecast && !outcome.Rejected() && !outcome.empty && day >= 1 && day <= 31 && timeValid ? day : 0;
 }
 
 }  // namespace
@@ -41,6 +42,7 @@ ReportFormatter::ReportFormatter(std::shared_ptr<const StationTable> stations, T
 
 void ReportFormatter::AppendHeader(std::string& out) const {
   if (format_ == OutputFormat::Csv) AppendCsvHeader(out);
+  if (format_ == OutputFormat::ForecastCsv) AppendTafCsvHeader(out);
 }
 
 bool ReportFormatter::Format(const char* report, std::string& out) {
@@ -51,9 +53,22 @@ bool ReportFormatter::Format(const char* report, std::string& out) {
     WriteSubmission(outcome, listing_, unit_, extendedListing_);
     listing_.MoveTo(out);
     break;
-  case OutputFormat::Json: AppendReportJson(out, outcome); break;
-  case OutputFormat::Csv: AppendReportCsv(out, outcome); break;
+  case OutputFormat::Json:
+    if (outcome.forecast) {
+      AppendTafJson(out, outcome, options_.month);
+    } else {
+      AppendReportJson(out, outcome);
+    }
+    break;
+  case OutputFormat::Csv:
+    if (!outcome.forecast) AppendReportCsv(out, outcome);
+    break;
+  case OutputFormat::ForecastCsv:
+    if (outcome.forecast) AppendTafCsv(out, outcome, options_.month);
+    break;
   }
+  leftOut_ = (format_ == OutputFormat::Csv && outcome.forecast) ||
+             (format_ == OutputFormat::ForecastCsv && !outcome.forecast);
   result_ = outcome.result;
   dayOutsideMonth_ = options_.month && outcome.observationTime.empty() ? DayLeftOut(outcome) : 0;
   if (outcome.input.size() > kLongReport) {

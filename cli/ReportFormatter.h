@@ -14,7 +14,8 @@
 namespace tarvik {
 
 // The values number the formats for the benchmarks.
-enum class OutputFormat { Listing = 0, Json = 1, Csv = 2 };
+// ForecastCsv is the forecasts' CSV table (--format csv --table forecasts).
+enum class OutputFormat { Listing = 0, Json = 1, Csv = 2, ForecastCsv = 3 };
 
 /// Formats reports one at a time into a caller's buffer. Each thread of a
 /// batch owns one; they may share one station table. Aligned to a cache
@@ -40,6 +41,13 @@ class alignas(64) ReportFormatter {
   /// After a report of megabytes, the room it took is given back.
   bool Format(const char* report, std::string& out);
 
+  /// LeftOut() is true when the last text formatted had no place in the
+  /// CSV table being written: a forecast in the reports' table, or a report
+  /// in the forecasts'. Nothing was written for it.
+  [[nodiscard]] bool LeftOut() const { return leftOut_; }
+  /// Forecast() is true when the last text formatted was a forecast.
+  [[nodiscard]] bool Forecast() const { return outcome_->forecast; }
+
   /// Result() is the decoder's result for the last report formatted.
   [[nodiscard]] int Result() const { return result_; }
 
@@ -60,6 +68,7 @@ class alignas(64) ReportFormatter {
   ListingBuffer listing_;
   int result_ = 0;
   int dayOutsideMonth_ = 0;
+  bool leftOut_ = false;
 };
 
 }  // namespace tarvik

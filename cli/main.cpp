@@ -177,6 +177,16 @@ void SayTally(const ReportTally& tally, const SourceNames& names, const Options&
                       " does not have (first: " + PlaceText(tally.firstOutsideMonth, names) +
                       ", day " + std::to_string(tally.firstOutsideDay) + ")\n");
   }
+  if (tally.leftOut != 0) {
+    // One table per run: say what was left out and how to get it.
+    const bool forecasts = !options.forecastTable;
+    standardError.Say("tarvik-decode: note: " + GroupedNumber(tally.leftOut) +
+                      (forecasts ? (tally.leftOut == 1 ? " forecast" : " forecasts")
+                                 : (tally.leftOut == 1 ? " report" : " reports")) +
+                      " left out of the " + (forecasts ? "reports'" : "forecasts'") +
+                      " CSV table (--table " + (forecasts ? "forecasts" : "reports") +
+                      " writes them)\n");
+  }
   if (tally.rejected != 0) {
     standardError.Say("tarvik-decode: " + GroupedNumber(tally.rejected) + total +
                       " rejected (first: " + PlaceText(tally.firstRejected, names) + ", result " +
@@ -313,8 +323,11 @@ int Run(const Options& options, bool standardInputClosed) {
   settings.jobs = options.jobs > 0
                       ? options.jobs
                       : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+  const OutputFormat format = options.format == OutputFormat::Csv && options.forecastTable
+                                 ? OutputFormat::ForecastCsv
+                                 : options.format;
   settings.makeFormatter = [&] {
-    return std::make_unique<ReportFormatter>(stations, unit, options.format, options.month,
+    return std::make_unique<ReportFormatter>(stations, unit, format, options.month,
                                              options.extended);
   };
   settings.outputFd = output.Fd();

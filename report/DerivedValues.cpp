@@ -102,10 +102,7 @@ std::optional<int32_t> CeilingFt(const DecodedReport& r) {
 // contradicts itself, and the worse reading is the safer one.
 std::optional<FlightCategory> VisibilityPart(const DecodedReport& r, std::optional<double> miles) {
   if (!miles) return r.Cavok ? std::optional(FlightCategory::Vfr) : std::nullopt;
-  if (*miles < 1) return FlightCategory::Lifr;
-  if (*miles < 3) return FlightCategory::Ifr;
-  if (*miles <= 5) return FlightCategory::Mvfr;
-  return FlightCategory::Vfr;
+  return CategoryOfVisibility(*miles);
 }
 
 // A sky without a ceiling counts as VFR only when what was reported says
@@ -135,10 +132,7 @@ std::optional<FlightCategory> CeilingPart(const DecodedReport& r, std::optional<
     if (SkyWithoutCeiling(r, extended)) return FlightCategory::Vfr;
     return std::nullopt;
   }
-  if (*feet < 500) return FlightCategory::Lifr;
-  if (*feet < 1000) return FlightCategory::Ifr;
-  if (*feet <= 3000) return FlightCategory::Mvfr;
-  return FlightCategory::Vfr;
+  return CategoryOfCeiling(*feet);
 }
 
 std::optional<double> RelativeHumidity(const DecodedReport& r) {
@@ -173,6 +167,20 @@ std::optional<double> AltimeterInches(const DecodedReport& r) {
 }
 
 }  // namespace
+
+FlightCategory CategoryOfVisibility(double miles) {
+  if (miles < 1) return FlightCategory::Lifr;
+  if (miles < 3) return FlightCategory::Ifr;
+  if (miles <= 5) return FlightCategory::Mvfr;
+  return FlightCategory::Vfr;
+}
+
+FlightCategory CategoryOfCeiling(int32_t feet) {
+  if (feet < 500) return FlightCategory::Lifr;
+  if (feet < 1000) return FlightCategory::Ifr;
+  if (feet <= 3000) return FlightCategory::Mvfr;
+  return FlightCategory::Vfr;
+}
 
 std::string_view FlightCategoryName(FlightCategory category) {
   switch (category) {

@@ -20,6 +20,12 @@ enum class FlightCategory { Lifr, Ifr, Mvfr, Vfr };
 /// FlightCategoryName() is "LIFR", "IFR", "MVFR" or "VFR".
 [[nodiscard]] std::string_view FlightCategoryName(FlightCategory category);
 
+/// The flight category of a visibility in statute miles (below 1 LIFR,
+/// below 3 IFR, to 5 MVFR), and of a ceiling in feet (below 500 LIFR, below
+/// 1000 IFR, to 3000 MVFR); VFR above.
+[[nodiscard]] FlightCategory CategoryOfVisibility(double miles);
+[[nodiscard]] FlightCategory CategoryOfCeiling(int32_t feet);
+
 /// The derived values of one report; each is absent when what it needs is.
 struct DerivedValues {
   std::optional<double> visibilitySm;  // statute miles, 2 decimals

@@ -590,6 +590,20 @@ void VisitExtendedCells(const ExtendedReport& report, std::size_t first, CsvCell
   visitor.Bool(first + plan.columns.size(), overflow);
 }
 
+void AppendOwnerJson(std::string& out, const ExtendedReport& report, int16_t owner, bool& first) {
+  const OwnerEntries owners(report);
+  JsonKinds(out, owners, owner, first);
+}
+
+void PrintOwnerEntries(const ExtendedReport& report, int16_t owner, LineSink& sink) {
+  const OwnerEntries owners(report);
+  ListKinds(sink, owners, owner);
+}
+
+void ListingLine(LineSink& sink, std::string_view label, std::string_view value) {
+  Line(sink, label, value);
+}
+
 void PrintExtendedReport(const ExtendedReport& report, LineSink& sink) {
   if (report.Empty()) return;
   OwnerEntries owners(report);

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -51,5 +53,20 @@ void VisitExtendedCells(const ExtendedReport& report, std::size_t first, CsvCell
 /// the listing's form; codes that say nothing to a reader get their
 /// meaning in words. A heading with nothing under it is left out.
 void PrintExtendedReport(const ExtendedReport& report, LineSink& sink);
+
+/// AppendOwnerJson() appends the kinds of one trend-like owner of `report`
+/// (the kinds a trend may have), each under its key with a comma before it
+/// (the first without when `first` is true, which it then clears): the
+/// shape a trend's kinds have in "extended.trends". A forecast's periods
+/// are written so.
+void AppendOwnerJson(std::string& out, const ExtendedReport& report, int16_t owner, bool& first);
+
+/// PrintOwnerEntries() writes the entries of that owner, each as a line
+/// giving its group and a labelled line per value.
+void PrintOwnerEntries(const ExtendedReport& report, int16_t owner, LineSink& sink);
+
+/// ListingLine() writes one labelled line: the label padded to 20, ": ",
+/// the value.
+void ListingLine(LineSink& sink, std::string_view label, std::string_view value);
 
 }  // namespace tarvik

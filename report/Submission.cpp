@@ -6,6 +6,8 @@
 #include "report/ExtendedText.h"
 #include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
+#include "report/TafText.h"
+#include "taf/DecodeTaf.h"
 #include "support/LineSink.h"
 
 namespace tarvik {
@@ -24,6 +26,17 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
     outcome.extended.Clear();
     ResetDecodedReport(outcome.report);
     outcome.result = kDecodeOk;
+    return;
+  }
+  outcome.forecast = IsForecast(outcome.input);
+  if (outcome.forecast) {
+    outcome.extended.Clear();
+    outcome.result = DecodeTaf(outcome.input, outcome.taf, outcome.notDecoded, outcome.trace);
+    if (!outcome.Rejected()) {
+      char id[5] = {};
+      outcome.taf.station.copy(id, 4);
+      outcome.station = stations.LookupStation(id);
+    }
     return;
   }
   // The second record is made of the groups not decoded.
@@ -54,13 +67,17 @@ void WriteSubmission(const DecodeOutcome& outcome, LineSink& sink, TemperatureUn
     return;
   }
   sink.OutputLine("*****************************************************");
-  sink.OutputLine("INPUT METAR REPORT:");
+  sink.OutputLine(outcome.forecast ? "INPUT TAF REPORT:" : "INPUT METAR REPORT:");
   sink.OutputLine(outcome.input);
   if (outcome.Rejected()) {
     sink.OutputLineF("DcdMETAR:  Error Return Number: %d\n", outcome.result);
     return;
   }
   sink.OutputLine(" ");
+  if (outcome.forecast) {
+    PrintTafReport(outcome, sink, unit);
+    return;
+  }
   PrintDecodedReport(outcome.report, outcome.station, sink, unit);
   if (extended) PrintExtendedReport(outcome.extended, sink);
 }

@@ -13,6 +13,7 @@
 #include "report/DerivedValues.h"
 #include "report/ObservationTime.h"
 #include "report/TemperatureUnit.h"
+#include "taf/TafReport.h"
 
 namespace tarvik {
 
@@ -42,10 +43,13 @@ struct DecodeOutcome {
   DecodeOutcome(const DecodeOutcome&) = delete;
   DecodeOutcome& operator=(const DecodeOutcome&) = delete;
 
-  /// Rejected() is true when the decoder rejected the text (result 8 or 12).
+  /// Rejected() is true when the decoder rejected the text (result 8 or 12;
+  /// for a forecast, 20 or 21 too).
   [[nodiscard]] bool Rejected() const { return result != kDecodeOk; }
 
   std::string_view input;                 // the text as given (empty for a null text)
+  bool forecast = false;                  // an aerodrome forecast: `taf` holds it, not `report`
+  TafReport taf;                          // the forecast, when `forecast`
   bool empty = false;                     // the text was empty: nothing was decoded
   int result = kDecodeOk;                 // DcdMETAR's result (0 for an empty text)
   DecodedReport report;                   // the record; meaningful when the result is 0
@@ -65,6 +69,8 @@ struct DecodeOutcome {
 /// groups not decoded, the derived values and the full observation time.
 /// A rejected text leaves only `input` and `result` meaningful. An empty
 /// text is not decoded: its record is the initial one, its result 0.
+/// A text that IsForecast() is decoded as a forecast into `taf`, with its
+/// groups not decoded and its station.
 void DecodeSubmission(const char* text, StationDirectory& stations, const DecodeOptions& options,
                       DecodeOutcome& outcome);
 
@@ -74,7 +80,8 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
 /// then either the decoder's error line ("DcdMETAR:  Error Return Number:
 /// n", ended by a line feed) or a line of one blank and the listing, with
 /// temperatures in `unit`; with `extended`, the second record's block after
-/// it.
+/// it. A forecast's submission says "INPUT TAF REPORT:" and has the
+/// forecast's listing.
 void WriteSubmission(const DecodeOutcome& outcome, LineSink& sink, TemperatureUnit unit,
                      bool extended = false);
 

@@ -1,0 +1,432 @@
+// DecodeTaf: the forecast's header, its periods, and the table of group
+// decoders each period's groups are offered to.
+#include "taf/DecodeTaf.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "decode/ReportFields.h"
+#include "decode/TokenShape.h"
+#include "extended/ExtendedDecoders.h"
+#include "extended/GroupScanner.h"
+#include "report/DerivedValues.h"
+#include "taf/TafDecoders.h"
+
+namespace tarvik {
+namespace {
+
+// An extended decoder as a row of the forecast's table.
+template <ExtendedDecoder Decode>
+bool Extended(TafContext& context, int& index) {
+  return Decode(context.extended, index);
+}
+
+// A period's decoders, in the order they are offered a group; the first that
+// accepts takes it. The statute-mile visibility comes before the metres'
+// (a whole number of miles is digits too), the vertical visibility before
+// the clouds (which would read it as a layer), the wind shear before the
+// runway forms of the reports.
+// clang-format off
+constexpr TafDecoder kPeriodRows[] = {
+    Extended<DecodeExtendedWind>,
+    DecodeTafMiles,
+    Extended<DecodeExtendedVisibility>,
+    DecodeTafCavok,
+    DecodeTafNsw,
+    Extended<DecodeExtendedWeather>,
+    Extended<DecodeExtendedSky>,
+    DecodeTafVerticalVisibility,
+    Extended<DecodeExtendedCloud>,
+    DecodeTafWindShear,
+    DecodeTafTemperature,
+    DecodeTafAltimeter,
+    DecodeTafLayer,
+    Extended<DecodeColourState>,
+    DecodeTafTrailer,
+};
+// clang-format on
+
+bool ValidDay(int32_t day) { return day >= 1 && day <= 31; }
+
+// ddhhmmZ.
+bool ReadIssueTime(std::string_view group, TafReport& taf) {
+  GroupScanner scan(group);
+  int32_t day = 0, hour = 0, minute = 0;
+  if (!scan.TakeDigits(2, &day) || !scan.TakeDigits(2, &hour) || !scan.TakeDigits(2, &minute) ||
+      !scan.Take("Z") || !scan.Done() || !ValidDay(day) || hour > 23 || minute > 59) {
+    return false;
+  }
+  taf.issuedDay = day;
+  taf.issuedHour = hour;
+  taf.issuedMinute = minute;
+  return true;
+}
+
+// ddhh/ddhh, the hours 00 to 24 (24 the end of the day); or the older
+// ddhhhh, the hours of one day.
+bool ReadValidity(std::string_view group, TafReport& taf) {
+  int32_t fromDay = 0, fromHour = 0, toDay = 0, toHour = 0;
+  GroupScanner scan(group);
+  if (group.size() == 9) {
+    if (!ReadDayHourPeriod(group, &fromDay, &fromHour, &toDay, &toHour)) return false;
+  } else if (!scan.TakeDigits(2, &fromDay) || !scan.TakeDigits(2, &fromHour) ||
+             !scan.TakeDigits(2, &toHour) || !scan.Done() || !ValidDay(fromDay) ||
+             fromHour > 24 || toHour > 24) {
+    return false;
+  } else {
+    toDay = fromDay;
+  }
+  taf.validFromDay = fromDay;
+  taf.validFromHour = fromHour;
+  taf.validToDay = toDay;
+  taf.validToHour = toHour;
+  return true;
+}
+
+bool IsStation(std::string_view group) {
+  if (group.size() != 4 || !IsUpper(group[0])) return false;
+  return std::all_of(group.begin() + 1, group.end(),
+                     [](char c) { return IsUpper(c) || IsDigit(c); });
+}
+
+// The group that opens a period: FMddhhmm (FMhhmm in older forecasts),
+// BECMG, TEMPO (not right after PROBnn, whose period it is part of), INTER,
+// PROBnn.
+bool OpensPeriod(const TokenList& tokens, int index) {
+  const std::string_view group = tokens.View(index);
+  if (group == "BECMG" || group == "INTER") return true;
+  if (group == "TEMPO") return !IsProbability(tokens.View(index - 1));
+  if (IsProbability(group)) return true;
+  return group.starts_with("FM") && (group.size() == 8 || group.size() == 6) &&
+         AllDigits(group.data() + 2, static_cast<int>(group.size()) - 2);
+}
+
+// Where a period's own groups end: the next period, the amendment's words
+// (AMD NOT SKED, AMD LTD TO ...) or the remarks.
+bool EndsPeriods(const TokenList& tokens, int index) {
+  const std::string_view group = tokens.View(index);
+  return group == "RMK" ||
+         (group == "AMD" && (tokens.View(index + 1) == "NOT" || tokens.View(index + 1) == "LTD"));
+}
+
+// The day of an hour given without one (FMhhmm, hhhh periods): the
+// validity's first day when the hour is not before its start, else the
+// day after it.
+int32_t DayOfHour(const TafReport& taf, int32_t hour) {
+  if (!IsPresent(taf.validFromDay)) return kAbsentInt;
+  return hour >= taf.validFromHour ? taf.validFromDay : taf.validToDay;
+}
+
+// The period keyword's times: FMddhhmm, or the period after BECMG, TEMPO,
+// INTER or PROBnn [TEMPO]. Returns the index of the first group after them.
+int ReadPeriodHead(const TokenList& tokens, int start, const TafReport& taf, TafPeriod& period) {
+  std::string_view group = tokens.View(start);
+  int next = start + 1;
+  if (group.starts_with("FM")) {
+    period.type = "FM";
+    const char* digits = group.data() + 2;
+    if (group.size() == 8) {
+      period.fromDay = IntOfFirst(digits, 2);
+      digits += 2;
+    }
+    period.fromHour = IntOfFirst(digits, 2);
+    period.fromMinute = IntOfFirst(digits + 2, 2);
+    if (group.size() == 6) period.fromDay = DayOfHour(taf, period.fromHour);
+    return next;
+  }
+  if (IsProbability(group)) {
+    period.type = "PROB";
+    period.probability = IntOfFirst(group.data() + 4, 2);
+    if (tokens.View(next) == "TEMPO") {
+      period.tempo = true;
+      ++next;
+    }
+  } else {
+    period.type = group;
+  }
+  const std::string_view times = tokens.View(next);
+  int32_t fromDay = 0, fromHour = 0, toDay = 0, toHour = 0;
+  if (ReadDayHourPeriod(times, &fromDay, &fromHour, &toDay, &toHour)) {
+    period.fromDay = fromDay, period.fromHour = fromHour;
+    period.tillDay = toDay, period.tillHour = toHour;
+    return next + 1;
+  }
+  // hhhh: the older forecasts' period within their day.
+  if (times.size() == 4 && AllDigits(times.data(), 4)) {
+    period.fromHour = IntOfFirst(times.data(), 2);
+    period.tillHour = IntOfFirst(times.data() + 2, 2);
+    if (period.fromHour <= 24 && period.tillHour <= 24) {
+      period.fromDay = DayOfHour(taf, period.fromHour);
+      period.tillDay = DayOfHour(taf, period.tillHour);
+      return next + 1;
+    }
+    period.fromHour = period.tillHour = kAbsentInt;
+  }
+  return next;
+}
+
+// What a period says of visibility and sky, for the flight category: what
+// it gives replaces the prevailing forecast's, what it leaves out is
+// carried over.
+struct Conditions {
+  std::optional<double> miles;
+  bool skyGiven = false;
+  std::optional<int32_t> ceilingFt;
+  bool clearSky = false;  // no ceiling, and the sky says so
+
+  void Update(const Conditions& given) {
+    if (given.miles) miles = given.miles;
+    if (given.skyGiven) {
+      skyGiven = true;
+      ceilingFt = given.ceilingFt;
+      clearSky = given.clearSky;
+    }
+  }
+  [[nodiscard]] std::optional<FlightCategory> Category() const {
+    std::optional<FlightCategory> byVisibility;
+    if (miles) byVisibility = CategoryOfVisibility(*miles);
+    std::optional<FlightCategory> byCeiling;
+    if (ceilingFt) {
+      byCeiling = CategoryOfCeiling(*ceilingFt);
+    } else if (skyGiven && clearSky) {
+      byCeiling = FlightCategory::Vfr;
+    }
+    if (byVisibility && byCeiling) return std::min(*byVisibility, *byCeiling);
+    return byVisibility ? byVisibility : byCeiling;
+  }
+};
+
+// The entries of `list` from `first` on: those of the period just decoded.
+template <typename Entry>
+std::span<const Entry> Since(const std::vector<Entry>& list, std::size_t first) {
+  return std::span<const Entry>(list).subspan(first);
+}
+
+struct Marks {
+  std::size_t visibility, sky, clouds;
+};
+
+Conditions GivenBy(const TafPeriod& period, const ExtendedReport& groups, const Marks& marks) {
+  Conditions given;
+  if (HasReal(period.statuteMiles)) given.miles = period.statuteMiles;
+  for (const ExtendedVisibility& v : Since(groups.visibility, marks.visibility)) {
+    if (IsPresent(v.meters) && v.direction.empty()) given.miles = v.meters / 1609.344;
+  }
+  if (period.cavok) {
+    given.miles = 10000 / 1609.344;
+    given.skyGiven = given.clearSky = true;
+  }
+  if (!Since(groups.sky, marks.sky).empty()) given.skyGiven = given.clearSky = true;
+  const auto clouds = Since(groups.clouds, marks.clouds);
+  if (!clouds.empty()) {
+    given.skyGiven = given.clearSky = true;
+    for (const ExtendedCloud& cloud : clouds) {
+      if ((cloud.cover == "BKN" || cloud.cover == "OVC" || cloud.cover == "VV") &&
+          IsPresent(cloud.heightFt) && (!given.ceilingFt || cloud.heightFt < *given.ceilingFt)) {
+        given.ceilingFt = cloud.heightFt;
+      }
+    }
+    given.clearSky = !given.ceilingFt;
+  }
+  if (IsPresent(period.verticalVisibilityFt)) {
+    given.skyGiven = true;
+    given.clearSky = false;
+    if (!given.ceilingFt || period.verticalVisibilityFt < *given.ceilingFt) {
+      given.ceilingFt = period.verticalVisibilityFt;
+    }
+  }
+  return given;
+}
+
+}  // namespace
+
+bool IsForecast(std::string_view text) {
+  while (text.starts_with(' ')) text.remove_prefix(1);
+  if (text.starts_with("TAF") && (text.size() == 3 || text[3] == ' ')) return true;
+  // [AMD|COR] CCCC ddhhmmZ ddhh/ddhh
+  auto next = [&text]() {
+    while (text.starts_with(' ')) text.remove_prefix(1);
+    const std::string_view group = text.substr(0, text.find(' '));
+    text.remove_prefix(group.size());
+    return group;
+  };
+  std::string_view group = next();
+  if (group == "AMD" || group == "COR") group = next();
+  if (!IsStation(group)) return false;
+  group = next();
+  if (group.size() != 7 || !AllDigits(group.data(), 6) || group[6] != 'Z') return false;
+  int32_t a = 0, b = 0, c = 0, d = 0;
+  return ReadDayHourPeriod(next(), &a, &b, &c, &d);
+}
+
+void TafReport::Clear() {
+  *this = TafReport{.temperatures = std::move(temperatures),
+                    .periods = std::move(periods),
+                    .layers = std::move(layers),
+                    .trailers = std::move(trailers),
+                    .groups = std::move(groups)};
+  temperatures.clear();
+  periods.clear();
+  layers.clear();
+  trailers.clear();
+  groups.Clear();
+}
+
+int DecodeTaf(std::string_view text, TafReport& taf, NotDecodedGroups& notDecoded,
+              WalkTrace& trace) {
+  taf.Clear();
+  notDecoded.Clear();
+  // A final "=" (blanks may follow) ends a bulletin's forecast.
+  std::string_view body = text;
+  while (!body.empty() && body.back() == ' ') body.remove_suffix(1);
+  if (body.ends_with('=')) body.remove_suffix(1);
+  TokenList& tokens = trace.tokens;
+  tokens.Split(body);
+  const int count = tokens.Size();
+  if (count == 0) return kDecodeNoText;
+
+  int i = 0;
+  if (tokens.View(i) == "TAF") ++i;
+  for (;; ++i) {
+    const std::string_view group = tokens.View(i);
+    if (group == "AMD") {
+      taf.amended = true;
+    } else if (group == "COR") {
+      taf.corrected = true;
+    } else {
+      break;
+    }
+  }
+  if (!IsStation(tokens.View(i))) return kDecodeBadStation;
+  taf.station = tokens.View(i++);
+  if (!ReadIssueTime(tokens.View(i), taf)) return kTafBadIssueTime;
+  ++i;
+  if (tokens.View(i) == "NIL") {
+    taf.nil = true;
+    ++i;
+  } else {
+    if (!ReadValidity(tokens.View(i), taf)) return kTafBadValidity;
+    ++i;
+    if (tokens.View(i) == "NIL") {
+      taf.nil = true;
+      ++i;
+    } else if (tokens.View(i) == "CNL") {
+      taf.cancelled = true;
+      ++i;
+    }
+  }
+
+  // Per group: may a decoder take it, and did one.
+  const auto at = [](int index) { return static_cast<std::size_t>(index); };
+  thread_local std::vector<uint8_t> free;
+  free.assign(at(count), 0);
+  thread_local std::vector<uint8_t> taken;
+  taken.assign(at(count), 0);
+  for (int h = 0; h < i; ++h) taken[at(h)] = 1;
+  static const DecodedReport& kNoReport = InitialReport();
+  TafContext context{ExtendedContext{trace, body, kNoReport, taf.groups, free}, taf, nullptr};
+
+  // The groups after the periods: the amendment's words and the remarks.
+  int periodsEnd = count;
+  for (int g = i; g < count; ++g) {
+    if (EndsPeriods(tokens, g)) {
+      periodsEnd = g;
+      break;
+    }
+  }
+  for (int g = periodsEnd; g < count;) {
+    const std::string_view group = tokens.View(g);
+    int end = g + 1;
+    if (group == "RMK") {
+      end = count;
+      if (g + 1 < count) taf.remarks = context.extended.Head(g + 1, count).group;
+    } else {
+      // AMD NOT SKED [...], AMD LTD TO ... : up to the remarks.
+      while (end < count && tokens.View(end) != "RMK") ++end;
+      taf.amendment = context.extended.Head(g, end).group;
+    }
+    for (int t = g; t < end; ++t) taken[at(t)] = 1;
+    g = end;
+  }
+
+  Conditions prevailing;
+  for (int start = i; start < periodsEnd && !taf.nil && !taf.cancelled;) {
+    if (taf.periods.size() >= static_cast<std::size_t>(INT16_MAX)) break;
+    int end = start + 1;
+    while (end < periodsEnd && !OpensPeriod(tokens, end)) ++end;
+    TafPeriod period;
+    int first = start;
+    if (taf.periods.empty() && !OpensPeriod(tokens, start)) {
+      // The base forecast: the whole validity.
+      period.type = "BASE";
+      end = start;
+      while (end < periodsEnd && !OpensPeriod(tokens, end)) ++end;
+      period.fromDay = taf.validFromDay;
+      period.fromHour = taf.validFromHour;
+      period.tillDay = taf.validToDay;
+      period.tillHour = taf.validToHour;
+    } else {
+      first = ReadPeriodHead(tokens, start, taf, period);
+      first = std::min(first, end);
+    }
+    for (int t = start; t < first; ++t) taken[at(t)] = 1;
+    taf.periods.push_back(period);
+    TafPeriod& current = taf.periods.back();
+    context.period = &current;
+    context.extended.owner = static_cast<int16_t>(taf.periods.size() - 1);
+    const Marks marks{taf.groups.visibility.size(), taf.groups.sky.size(),
+                      taf.groups.clouds.size()};
+    for (int t = first; t < end; ++t) free[at(t)] = 1;
+    for (int t = first; t < end;) {
+      const int from = t;
+      bool took = false;
+      for (TafDecoder row : kPeriodRows) {
+        if (row(context, t)) {
+          took = true;
+          break;
+        }
+      }
+      if (took) {
+        for (int u = from; u < t; ++u) free[at(u)] = 0, taken[at(u)] = 1;
+      } else {
+        ++t;  // still free: a decoder of two groups may take it with the next
+      }
+    }
+    for (int t = first; t < end; ++t) free[at(t)] = 0;
+    if (start < end) current.head = context.extended.Head(start, end);
+    // The flight category of what is in force: a change group's own
+    // elements over the prevailing forecast's.
+    const Conditions given = GivenBy(current, taf.groups, marks);
+    Conditions inForce = prevailing;
+    if (current.type == "BASE" || current.type == "FM") inForce = Conditions{};
+    inForce.Update(given);
+    if (const auto category = inForce.Category()) {
+      current.flightCategory = FlightCategoryName(*category);
+    }
+    if (current.type == "BASE" || current.type == "FM" || current.type == "BECMG") {
+      prevailing = inForce;
+    }
+    start = end;
+  }
+  context.period = nullptr;
+  // The prevailing forecast holds until the next FM replaces it: the base's
+  // and each FM's end is the next FM's start, or the validity's end.
+  const TafPeriod* next = nullptr;
+  for (auto p = taf.periods.rbegin(); p != taf.periods.rend(); ++p) {
+    if (p->type != "BASE" && p->type != "FM") continue;
+    if (p->type == "FM" || next != nullptr) {
+      p->tillDay = next != nullptr ? next->fromDay : taf.validToDay;
+      p->tillHour = next != nullptr ? next->fromHour : taf.validToHour;
+    }
+    if (p->type == "FM") next = &*p;
+  }
+
+  for (int g = 0; g < count; ++g) {
+    if (taken[at(g)] == 0) notDecoded.Add(g, tokens.View(g));
+  }
+  return kDecodeOk;
+}
+
+}  // namespace tarvik
