@@ -40,7 +40,7 @@ struct ReportTally {
   uint64_t outsideMonth = 0;
   ReportPlace firstOutsideMonth;
   int firstOutsideDay = 0;
-  uint64_t leftOut = 0;    // texts the CSV table being written has no place for
+  uint64_t leftOut = 0;  // texts the CSV table being written has no place for
 
   /// Add() counts in the tally of reports read after these.
   void Add(const ReportTally& later);

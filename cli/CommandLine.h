@@ -17,7 +17,7 @@ struct Options {
   std::string stations;
   OutputFormat format = OutputFormat::Listing;
   bool forecastTable = false;  // --table forecasts: CSV writes the forecasts' table
-  int jobs = 0;  // 0: one per core
+  int jobs = 0;                // 0: one per core
   std::optional<YearMonth> month;
   bool noHeader = false;
   std::vector<std::string> inputs;

@@ -21,7 +21,10 @@ int DayLeftOut(const DecodeOutcome& outcome) {
   const int32_t day = report.ObservationDay;
   const bool timeValid = report.ObservationHour >= 0 && report.ObservationHour <= 23 &&
                          report.ObservationMinute >= 0 && report.ObservationMinute <= 59;
-  return !outcome.forecast && !outcome.Rejected() && !outcome.empty && day >= 1 && day <= 31 && timeValid ? day : 0;
+  return !outcome.forecast && !outcome.Rejected() && !outcome.empty && day >= 1 && day <= 31 &&
+                 timeValid
+             ? day
+             : 0;
 }
 
 }  // namespace

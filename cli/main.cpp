@@ -324,8 +324,8 @@ int Run(const Options& options, bool standardInputClosed) {
                       ? options.jobs
                       : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
   const OutputFormat format = options.format == OutputFormat::Csv && options.forecastTable
-                                 ? OutputFormat::ForecastCsv
-                                 : options.format;
+                                  ? OutputFormat::ForecastCsv
+                                  : options.format;
   settings.makeFormatter = [&] {
     return std::make_unique<ReportFormatter>(stations, unit, format, options.month,
                                              options.extended);

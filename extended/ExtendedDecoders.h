@@ -118,6 +118,10 @@ bool DecodeExtendedCloud(ExtendedContext& context, int& index);
 /// table of weather codes.
 bool DecodeExtendedWeather(ExtendedContext& context, int& index);
 
+/// ReadWeather() reads one weather code, [-|+|VC][descriptor][phenomena...],
+/// that is the whole of `text`, into `weather` (its head left alone).
+bool ReadWeather(std::string_view text, ExtendedWeather& weather);
+
 /// RE and a weather code, or RE// (not reported).
 bool DecodeRecentWeather(ExtendedContext& context, int& index);
 

@@ -21,17 +21,21 @@ bool ReadWeatherCodes(GroupScanner& scan, std::string_view* descriptor,
 
 }  // namespace
 
-bool DecodeExtendedWeather(ExtendedContext& context, int& index) {
-  GroupScanner scan(context.Group(index));
+bool ReadWeather(std::string_view text, ExtendedWeather& weather) {
+  GroupScanner scan(text);
   if (scan.Done()) return false;
-  ExtendedWeather weather{context.Head(index, index + 1)};
   if (scan.Take("VC")) {
     weather.vicinity = true;
   } else if (scan.Peek() == '-' || scan.Peek() == '+') {
     weather.intensity = scan.Rest().substr(0, 1);
     scan.Take(weather.intensity);
   }
-  if (!ReadWeatherCodes(scan, &weather.descriptor, &weather.phenomena)) return false;
+  return ReadWeatherCodes(scan, &weather.descriptor, &weather.phenomena);
+}
+
+bool DecodeExtendedWeather(ExtendedContext& context, int& index) {
+  ExtendedWeather weather{context.Head(index, index + 1)};
+  if (!ReadWeather(context.Group(index), weather)) return false;
   context.out.weather.push_back(weather);
   ++index;
   return true;

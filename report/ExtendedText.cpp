@@ -135,10 +135,18 @@ void JsonValue(std::string& out, const char* entry, const ExtendedMember& member
 }
 
 void JsonKey(std::string& out, std::string_view key, bool& first) {
-  out += first ? "\"" : ",\"";
+  // ,"key": in one piece: keys are short names.
+  char text[64];
+  std::size_t n = 0;
+  if (!first) text[n++] = ',';
   first = false;
-  out += key;
-  out += "\":";
+  text[n++] = '"';
+  const std::size_t length = std::min(key.size(), sizeof text - 4);
+  std::memcpy(text + n, key.data(), length);
+  n += length;
+  text[n++] = '"';
+  text[n++] = ':';
+  out.append(text, n);
 }
 
 // An entry's members, each with a comma before it.
@@ -591,8 +599,39 @@ void VisitExtendedCells(const ExtendedReport& report, std::size_t first, CsvCell
 }
 
 void AppendOwnerJson(std::string& out, const ExtendedReport& report, int16_t owner, bool& first) {
-  const OwnerEntries owners(report);
-  JsonKinds(out, owners, owner, first);
+  // As JsonKinds() for a trend, without the scan of every kind that a
+  // report's several owners pay once: a forecast asks for each period.
+  static const std::vector<const ExtendedKind*> kTrendKinds = [] {
+    std::vector<const ExtendedKind*> kinds;
+    for (const ExtendedKind& kind : kExtendedKinds) {
+      if (kind.trendSlots > 0) kinds.push_back(&kind);
+    }
+    return kinds;
+  }();
+  for (const ExtendedKind* trendKind : kTrendKinds) {
+    const ExtendedKind& kind = *trendKind;
+    const EntryList list = kind.entries(report);
+    bool listed = false;
+    for (std::size_t at = 0; at < list.count; ++at) {
+      if (list.Head(at).trend != owner) continue;
+      const char* entry = list.Entry(at);
+      if (!listed) JsonKey(out, kind.key, first);
+      switch (kind.shape) {
+      case KindShape::Object:
+        if (!listed) JsonEntry(out, entry, kind);
+        break;
+      case KindShape::Value:
+        if (!listed) JsonValue(out, entry, kind.members[0]);
+        break;
+      case KindShape::List:
+        out += listed ? ',' : '[';
+        JsonEntry(out, entry, kind);
+        break;
+      }
+      listed = true;
+    }
+    if (listed && kind.shape == KindShape::List) out += ']';
+  }
 }
 
 void PrintOwnerEntries(const ExtendedReport& report, int16_t owner, LineSink& sink) {

@@ -3,8 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "extended/ExtendedReport.h"

@@ -385,7 +385,8 @@ const std::vector<CsvColumn>& CsvColumns() {
 void VisitReportCells(const DecodeOutcome& outcome, CsvCellVisitor& visitor) {
   visitor.Text(0, outcome.input);
   visitor.Int(1, outcome.result);
-  if (outcome.Rejected()) return;
+  // The reports' table has no place for a forecast's values.
+  if (outcome.Rejected() || outcome.forecast) return;
   if (!outcome.observationTime.empty()) visitor.Time(2, SecondsOf(outcome.observationTime));
   const Plan& plan = ThePlan();
   VisitRecordCells(reinterpret_cast<const char*>(&outcome.report), 3, visitor);

@@ -71,7 +71,8 @@ class CsvCellVisitor {
 /// `outcome`, with the values the text stands for: a text as it is in the
 /// record (bytes that are not UTF-8 included; the CSV replaces them), a
 /// float or double as the record holds it, the altimeter in inches as the
-/// hundredths the CSV writes.
+/// hundredths the CSV writes. A forecast (which the reports' table leaves
+/// out) gets its input and result alone.
 void VisitReportCells(const DecodeOutcome& outcome, CsvCellVisitor& visitor);
 
 }  // namespace tarvik

@@ -314,12 +314,29 @@ void AppendDerived(std::string& out, const DerivedValues& d) {
     }
   }
   object.Close();
-  out.append(buffer, p);
+  out.append(buffer, static_cast<std::size_t>(p - buffer));
 }
 
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
+  // Most strings are short groups of plain characters: tested a byte at a
+  // time and written in one piece.
+  if (text.size() <= 16) {
+    bool plain = true;
+    for (const char c : text) {
+      const auto u = static_cast<unsigned char>(c);
+      plain = plain && u >= 0x20 && u < 0x80 && u != '"' && u != '\\';
+    }
+    if (plain) {
+      char quoted[18];
+      quoted[0] = '"';
+      std::memcpy(quoted + 1, text.data(), text.size());
+      quoted[text.size() + 1] = '"';
+      out.append(quoted, text.size() + 2);
+      return;
+    }
+  }
   out += '"';
   std::size_t i = 0;
   while (i < text.size()) {

@@ -7,8 +7,8 @@
 #include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
 #include "report/TafText.h"
-#include "taf/DecodeTaf.h"
 #include "support/LineSink.h"
+#include "taf/DecodeTaf.h"
 
 namespace tarvik {
 

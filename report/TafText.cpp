@@ -12,6 +12,7 @@
 #include "report/ReportJson.h"
 #include "report/StationDirectory.h"
 #include "support/LineSink.h"
+#include "support/WordBytes.h"
 #include "taf/TafReport.h"
 
 namespace tarvik {
@@ -89,6 +90,20 @@ void GroupObject(std::string& out, std::string_view key, std::string_view group)
 }
 
 void JsonGroups(std::string& out, std::string_view text) {
+  // A text of plain characters and single blanks is written with each
+  // blank made a string's end and the next one's start.
+  if (JsonPlainLength(text.data(), text.size()) == text.size() && !text.empty() &&
+      text.front() != ' ' && text.back() != ' ' && text.find("  ") == std::string_view::npos) {
+    out += "[\"";
+    for (std::size_t blank; (blank = text.find(' ')) != std::string_view::npos;) {
+      out.append(text.data(), blank);
+      out += "\",\"";
+      text.remove_prefix(blank + 1);
+    }
+    out.append(text);
+    out += "\"]";
+    return;
+  }
   out += '[';
   bool first = true;
   while (!text.empty()) {
@@ -144,12 +159,15 @@ void PeriodJson(std::string& out, const TafReport& taf, std::size_t index,
   bool first = false;
   AppendOwnerJson(out, taf.groups, owner, first);
   if (HasReal(p.statuteMiles) && !HasVisibilityEntry(taf, owner)) {
-    GroupObject(out, "visibility", p.visibilityGroup);
+    // A list, as the metre visibilities are.
+    Key(out, "visibility");
+    out += "[{\"group\":";
+    AppendJsonString(out, p.visibilityGroup);
     Key(out, "statuteMiles");
     AppendNumber(out, p.statuteMiles);
     FlagMember(out, "moreThan", p.moreThan);
     FlagMember(out, "lessThan", p.lessThan);
-    out += '}';
+    out += "}]";
   }
   FlagMember(out, "nsw", p.nsw);
   IntMember(out, "verticalVisibilityFt", p.verticalVisibilityFt);
@@ -201,9 +219,9 @@ void TafJson(std::string& out, const DecodeOutcome& outcome, std::optional<YearM
   out += '}';
   if (month) {
     char text[kTimeLength + 1];
-    TextMember(out, "issuedTime",
-               FullTime(*month, taf.issuedDay, taf.issuedDay, taf.issuedHour, taf.issuedMinute,
-                        text));
+    TextMember(
+        out, "issuedTime",
+        FullTime(*month, taf.issuedDay, taf.issuedDay, taf.issuedHour, taf.issuedMinute, text));
   }
   if (IsPresent(taf.validFromDay)) {
     out += ",\"valid\":{\"fromDay\":";
@@ -277,8 +295,7 @@ void TafJson(std::string& out, const DecodeOutcome& outcome, std::optional<YearM
 
 }  // namespace
 
-void AppendTafJson(std::string& out, const DecodeOutcome& outcome,
-                   std::optional<YearMonth> month) {
+void AppendTafJson(std::string& out, const DecodeOutcome& outcome, std::optional<YearMonth> month) {
   out += "{\"input\":";
   AppendJsonString(out, outcome.input);
   out += ",\"result\":";
@@ -352,8 +369,11 @@ struct TafColumn {
 };
 
 #define TARVIK_TAF(expression) [](std::string& out, const TafRow& row) { expression; }
-#define TARVIK_PERIOD(expression) \
-  [](std::string& out, const TafRow& row) { const TafPeriod& p = *row.period; expression; }
+#define TARVIK_PERIOD(expression)           \
+  [](std::string& out, const TafRow& row) { \
+    const TafPeriod& p = *row.period;       \
+    expression;                             \
+  }
 
 // The forecasts' table, one list of its columns in order.
 // clang-format off
@@ -454,8 +474,7 @@ void AppendTafCsvHeader(std::string& out) {
 
 std::size_t TafCsvColumnCount() { return std::size(kTafColumns); }
 
-void AppendTafCsv(std::string& out, const DecodeOutcome& outcome,
-                  std::optional<YearMonth> month) {
+void AppendTafCsv(std::string& out, const DecodeOutcome& outcome, std::optional<YearMonth> month) {
   const TafReport& taf = outcome.taf;
   if (outcome.Rejected() || taf.periods.empty()) {
     CsvLine(out, {outcome, nullptr, -1, month});
@@ -531,8 +550,9 @@ void PrintTafReport(const DecodeOutcome& outcome, LineSink& sink, TemperatureUni
   if (taf.nil) ListingLine(sink, "NIL FORECAST", "TRUE");
   for (const TafTemperature& t : taf.temperatures) {
     const int32_t value = fahrenheit ? WholeFahrenheit(t.value) : t.value;
-    ListingLine(sink, t.kind == "max" ? (fahrenheit ? "MAX TEMP. (degsF)" : "MAX TEMP. (degsC)")
-                                      : (fahrenheit ? "MIN TEMP. (degsF)" : "MIN TEMP. (degsC)"),
+    ListingLine(sink,
+                t.kind == "max" ? (fahrenheit ? "MAX TEMP. (degsF)" : "MAX TEMP. (degsC)")
+                                : (fahrenheit ? "MIN TEMP. (degsF)" : "MIN TEMP. (degsC)"),
                 std::to_string(value) + " AT " + DayHour(t.day, t.hour, 0));
   }
   for (std::size_t i = 0; i < taf.periods.size(); ++i) {

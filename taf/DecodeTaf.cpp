@@ -13,6 +13,7 @@
 #include "extended/GroupScanner.h"
 #include "report/DerivedValues.h"
 #include "taf/TafDecoders.h"
+#include "taf/TafTimes.h"
 
 namespace tarvik {
 namespace {
@@ -26,25 +27,35 @@ bool Extended(TafContext& context, int& index) {
 // A period's decoders, in the order they are offered a group; the first that
 // accepts takes it. The statute-mile visibility comes before the metres'
 // (a whole number of miles is digits too), the vertical visibility before
-// the clouds (which would read it as a layer), the wind shear before the
-// runway forms of the reports.
+// the clouds (which would read it as a layer); the clouds, the most common
+// groups, before the weather, whose codes no layer begins with; the
+// phrases, whose first words nothing else takes, last.
 // clang-format off
 constexpr TafDecoder kPeriodRows[] = {
     Extended<DecodeExtendedWind>,
     DecodeTafMiles,
-    Extended<DecodeExtendedVisibility>,
+    DecodeTafMetres,
     DecodeTafCavok,
     DecodeTafNsw,
-    Extended<DecodeExtendedWeather>,
     Extended<DecodeExtendedSky>,
     DecodeTafVerticalVisibility,
     Extended<DecodeExtendedCloud>,
+    DecodeTafCloudTypes,
+    DecodeTafCloudType,
+    Extended<DecodeExtendedWeather>,
+    DecodeTafWeatherAlternatives,
+    DecodeTafThunderShowers,
+    DecodeTafAlternative,
+    DecodeTafVisibilityWeather,
+    DecodeTafVicinity,
     DecodeTafWindShear,
     DecodeTafTemperature,
     DecodeTafAltimeter,
     DecodeTafLayer,
     Extended<DecodeColourState>,
     DecodeTafTrailer,
+    DecodeTafMountains,
+    DecodeTafPhrase,
 };
 // clang-format on
 
@@ -72,8 +83,8 @@ bool ReadValidity(std::string_view group, TafReport& taf) {
   if (group.size() == 9) {
     if (!ReadDayHourPeriod(group, &fromDay, &fromHour, &toDay, &toHour)) return false;
   } else if (!scan.TakeDigits(2, &fromDay) || !scan.TakeDigits(2, &fromHour) ||
-             !scan.TakeDigits(2, &toHour) || !scan.Done() || !ValidDay(fromDay) ||
-             fromHour > 24 || toHour > 24) {
+             !scan.TakeDigits(2, &toHour) || !scan.Done() || !ValidDay(fromDay) || fromHour > 24 ||
+             toHour > 24) {
     return false;
   } else {
     toDay = fromDay;
@@ -91,16 +102,60 @@ bool IsStation(std::string_view group) {
                      [](char c) { return IsUpper(c) || IsDigit(c); });
 }
 
+// FM's time: ddhhmm, or hhmm in older forecasts (day left absent).
+bool ReadFromTime(std::string_view digits, int32_t* day, int32_t* hour, int32_t* minute) {
+  if ((digits.size() != 6 && digits.size() != 4) ||
+      !AllDigits(digits.data(), static_cast<int>(digits.size()))) {
+    return false;
+  }
+  *day = kAbsentInt;
+  if (digits.size() == 6) {
+    *day = IntOfFirst(digits.data(), 2);
+    digits.remove_prefix(2);
+    if (*day < 1 || *day > 31) return false;
+  }
+  *hour = IntOfFirst(digits.data(), 2);
+  *minute = IntOfFirst(digits.data() + 2, 2);
+  return *hour <= 24 && *minute <= 59;
+}
+
+// The digits of FM's time: in the group, or the next group (FM 030000).
+std::string_view FromDigits(const TokenList& tokens, int index) {
+  const std::string_view group = tokens.View(index);
+  return group == "FM" ? tokens.View(index + 1) : group.substr(2);
+}
+
 // The group that opens a period: FMddhhmm (FMhhmm in older forecasts),
 // BECMG, TEMPO (not right after PROBnn, whose period it is part of), INTER,
 // PROBnn.
+// PROB 30: the probability written apart.
+bool IsSplitProbability(const TokenList& tokens, int index) {
+  const std::string_view number = tokens.View(index + 1);
+  return tokens.View(index) == "PROB" && number.size() == 2 && AllDigits(number.data(), 2);
+}
+
+// BECMGddhh/ddhh, TEMPOddhh/ddhh: the keyword and its period written as one
+// group.
+bool IsGluedPeriod(std::string_view group) {
+  int32_t a = 0, b = 0, c = 0, d = 0;
+  return group.size() == 14 && (group.starts_with("BECMG") || group.starts_with("TEMPO")) &&
+         ReadDayHourPeriod(group.substr(5), &a, &b, &c, &d);
+}
+
 bool OpensPeriod(const TokenList& tokens, int index) {
   const std::string_view group = tokens.View(index);
+  // Asked of every group: most begin with a letter no keyword does.
+  if (group.empty()) return false;
+  const char first = group.front();
+  if (first != 'B' && first != 'T' && first != 'I' && first != 'P' && first != 'F') return false;
   if (group == "BECMG" || group == "INTER") return true;
-  if (group == "TEMPO") return !IsProbability(tokens.View(index - 1));
-  if (IsProbability(group)) return true;
-  return group.starts_with("FM") && (group.size() == 8 || group.size() == 6) &&
-         AllDigits(group.data() + 2, static_cast<int>(group.size()) - 2);
+  if (group == "TEMPO" || (IsGluedPeriod(group) && group.starts_with("TEMPO"))) {
+    return !IsProbability(tokens.View(index - 1)) && !IsSplitProbability(tokens, index - 2);
+  }
+  if (IsGluedPeriod(group)) return true;
+  if (IsProbability(group) || IsSplitProbability(tokens, index)) return true;
+  int32_t day = 0, hour = 0, minute = 0;
+  return group.starts_with("FM") && ReadFromTime(FromDigits(tokens, index), &day, &hour, &minute);
 }
 
 // Where a period's own groups end: the next period, the amendment's words
@@ -111,12 +166,19 @@ bool EndsPeriods(const TokenList& tokens, int index) {
          (group == "AMD" && (tokens.View(index + 1) == "NOT" || tokens.View(index + 1) == "LTD"));
 }
 
-// The day of an hour given without one (FMhhmm, hhhh periods): the
-// validity's first day when the hour is not before its start, else the
-// day after it.
+// The day of an hour given without one (FMhhmm, hhhh periods): of the
+// validity's first and last days, the first at which the hour is not
+// before the start of the period before (or of the validity).
 int32_t DayOfHour(const TafReport& taf, int32_t hour) {
   if (!IsPresent(taf.validFromDay)) return kAbsentInt;
-  return hour >= taf.validFromHour ? taf.validFromDay : taf.validToDay;
+  int32_t floor = 0;
+  if (!taf.periods.empty()) {
+    const TafPeriod& before = taf.periods.back();
+    floor = TafMinutesFromStart(taf, before.fromDay, before.fromHour, before.fromMinute);
+    if (!IsPresent(floor)) floor = 0;
+  }
+  return TafMinutesFromStart(taf, taf.validFromDay, hour, 0) >= floor ? taf.validFromDay
+                                                                      : taf.validToDay;
 }
 
 // The period keyword's times: FMddhhmm, or the period after BECMG, TEMPO,
@@ -126,27 +188,34 @@ int ReadPeriodHead(const TokenList& tokens, int start, const TafReport& taf, Taf
   int next = start + 1;
   if (group.starts_with("FM")) {
     period.type = "FM";
-    const char* digits = group.data() + 2;
-    if (group.size() == 8) {
-      period.fromDay = IntOfFirst(digits, 2);
-      digits += 2;
-    }
-    period.fromHour = IntOfFirst(digits, 2);
-    period.fromMinute = IntOfFirst(digits + 2, 2);
-    if (group.size() == 6) period.fromDay = DayOfHour(taf, period.fromHour);
+    if (group == "FM") ++next;
+    ReadFromTime(FromDigits(tokens, start), &period.fromDay, &period.fromHour, &period.fromMinute);
+    if (!IsPresent(period.fromDay)) period.fromDay = DayOfHour(taf, period.fromHour);
     return next;
   }
-  if (IsProbability(group)) {
+  std::string_view times;
+  if (IsProbability(group) || IsSplitProbability(tokens, start)) {
     period.type = "PROB";
-    period.probability = IntOfFirst(group.data() + 4, 2);
+    if (group == "PROB")
+      group = tokens.View(next++);
+    else
+      group.remove_prefix(4);
+    period.probability = IntOfFirst(group.data(), static_cast<int>(group.size()));
     if (tokens.View(next) == "TEMPO") {
       period.tempo = true;
       ++next;
+    } else if (IsGluedPeriod(tokens.View(next)) && tokens.View(next).starts_with("TEMPO")) {
+      period.tempo = true;
+      times = tokens.View(next).substr(5);
     }
+  } else if (IsGluedPeriod(group)) {
+    period.type = group.substr(0, 5);
+    times = group.substr(5);
+    --next;  // the period is in the keyword's group
   } else {
     period.type = group;
   }
-  const std::string_view times = tokens.View(next);
+  if (times.empty()) times = tokens.View(next);
   int32_t fromDay = 0, fromHour = 0, toDay = 0, toHour = 0;
   if (ReadDayHourPeriod(times, &fromDay, &fromHour, &toDay, &toHour)) {
     period.fromDay = fromDay, period.fromHour = fromHour;
@@ -159,7 +228,7 @@ int ReadPeriodHead(const TokenList& tokens, int start, const TafReport& taf, Taf
     period.tillHour = IntOfFirst(times.data() + 2, 2);
     if (period.fromHour <= 24 && period.tillHour <= 24) {
       period.fromDay = DayOfHour(taf, period.fromHour);
-      period.tillDay = DayOfHour(taf, period.tillHour);
+      period.tillDay = period.tillHour > period.fromHour ? period.fromDay : taf.validToDay;
       return next + 1;
     }
     period.fromHour = period.tillHour = kAbsentInt;
@@ -266,7 +335,9 @@ void TafReport::Clear() {
                     .periods = std::move(periods),
                     .layers = std::move(layers),
                     .trailers = std::move(trailers),
+                    .notes = std::move(notes),
                     .groups = std::move(groups)};
+  notes.clear();
   temperatures.clear();
   periods.clear();
   layers.clear();

@@ -31,8 +31,8 @@ struct TafTemperature {
 /// colour states are entries of TafReport::groups whose `trend` is the
 /// period's index.
 struct TafPeriod {
-  ExtendedHead head;        // the period's groups, from its keyword on
-  std::string_view type{};  // BASE, FM, BECMG, TEMPO, INTER or PROB
+  ExtendedHead head;                 // the period's groups, from its keyword on
+  std::string_view type{};           // BASE, FM, BECMG, TEMPO, INTER or PROB
   int32_t probability = kAbsentInt;  // PROB30, PROB40
   bool tempo = false;                // PROB30 TEMPO: temporary within the probability
   int32_t fromDay = kAbsentInt;
@@ -43,6 +43,7 @@ struct TafPeriod {
   bool cavok = false;
   bool nsw = false;  // no significant weather
   int32_t verticalVisibilityFt = kAbsentInt;
+  bool skyObscured = false;  // VV///: the sky hidden, its vertical visibility not forecast
   // A visibility in statute miles (the metre forms are entries).
   std::string_view visibilityGroup{};
   double statuteMiles = kAbsentReal;
@@ -66,8 +67,8 @@ struct TafPeriod {
 /// groups: the code's intensity, the base and the thickness of the layer.
 struct TafLayer {
   ExtendedHead head;
-  std::string_view hazard{};  // "turbulence" or "icing"
-  int32_t code = kAbsentInt;  // the intensity code, 0 to 9
+  std::string_view hazard{};     // "turbulence" or "icing"
+  int32_t code = kAbsentInt;     // the intensity code, 0 to 9
   std::string_view intensity{};  // the code in words
   int32_t baseFt = kAbsentInt;
   int32_t thicknessFt = kAbsentInt;
@@ -81,6 +82,13 @@ struct TafTrailer {
   std::vector<int32_t> values;
 };
 
+/// A phrase of plain language the forecasts use in a fixed form (LAST NO
+/// AMDS AFT 0723 NEXT 1012), with what it says.
+struct TafNote {
+  ExtendedHead head;
+  std::string_view meaning{};
+};
+
 struct TafReport {
   std::string_view station{};
   int32_t issuedDay = kAbsentInt;
@@ -92,15 +100,16 @@ struct TafReport {
   int32_t validToHour = kAbsentInt;  // 24 is the end of that day
   bool amended = false;
   bool corrected = false;
-  bool cancelled = false;  // CNL
-  bool nil = false;        // NIL: no forecast
+  bool cancelled = false;        // CNL
+  bool nil = false;              // NIL: no forecast
   std::string_view amendment{};  // AMD NOT SKED, AMD LTD TO ... as written
   std::string_view remarks{};    // after RMK, as written
   std::vector<TafTemperature> temperatures;
   std::vector<TafPeriod> periods;
-  std::vector<TafLayer> layers;     // the period is the head's trend
+  std::vector<TafLayer> layers;  // the period is the head's trend
   std::vector<TafTrailer> trailers;
-  ExtendedReport groups;  // the periods' decoded groups, owner = period index
+  std::vector<TafNote> notes;  // the period is the head's trend
+  ExtendedReport groups;       // the periods' decoded groups, owner = period index
 
   void Clear();
 };
