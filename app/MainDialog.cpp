@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QColor>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -21,9 +20,12 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <optional>
 #include <string_view>
 
+#include "app/CategoryBadge.h"
 #include "app/ElidedLabel.h"
+#include "app/ForecastStrip.h"
 #include "app/PasteBufferWindow.h"
 #include "app/SubmitReport.h"
 #include "app/TerminalListView.h"
@@ -43,17 +45,6 @@ constexpr int kTemplateWidth = 500;  // dialog units
 constexpr int kTemplateHeight = 300;
 
 void SetControlId(QWidget* widget, int id) { widget->setProperty("controlId", id); }
-
-// The colours public aviation weather maps give the flight categories.
-QColor CategoryColour(FlightCategory category) {
-  switch (category) {
-  case FlightCategory::Vfr: return QColor(0x00, 0x80, 0x00);   // green
-  case FlightCategory::Mvfr: return QColor(0x00, 0x00, 0xFF);  // blue
-  case FlightCategory::Ifr: return QColor(0xFF, 0x00, 0x00);   // red
-  case FlightCategory::Lifr: return QColor(0xFF, 0x00, 0xFF);  // magenta
-  }
-  return {};
-}
 
 // The derived values the summary's tooltip adds to its line, by JSON key.
 constexpr std::string_view kTooltipOnlyFields[] = {"relativeHumidity", "densityAltitudeFt"};
@@ -82,6 +73,47 @@ bool WithoutCapitals(std::string_view text) {
     if (c >= 'a' && c <= 'z') letters = true;
   }
   return letters;
+}
+
+// A forecast period's text as the summary's tooltip quotes it.
+QString Quoted(std::string_view text) {
+  constexpr std::size_t kLongest = 80;
+  QString quoted =
+      QString::fromLatin1(text.data(), static_cast<qsizetype>(std::min(text.size(), kLongest)));
+  return text.size() > kLongest ? quoted + QChar(0x2026) : quoted;
+}
+
+// A forecast's summary: the category it starts with and the worst of its
+// periods, as badges, and the periods' texts in the tooltip.
+void SummariseForecast(const TafReport& taf, QString* text, QString* tip) {
+  if (taf.nil || taf.cancelled || taf.periods.empty()) {
+    *text = taf.nil         ? QObject::tr("NIL forecast")
+            : taf.cancelled ? QObject::tr("Forecast cancelled")
+                            : QObject::tr("No forecast periods");
+    return;
+  }
+  // Categories run from the worst up: the first period of the lowest one.
+  const TafPeriod* worst = nullptr;
+  std::optional<FlightCategory> worstCategory;
+  for (const TafPeriod& period : taf.periods) {
+    const auto category = CategoryNamed(period.flightCategory);
+    if (category && (!worstCategory || *category < *worstCategory)) {
+      worst = &period;
+      worstCategory = category;
+    }
+  }
+  if (worst == nullptr) {
+    *text = QObject::tr("Flight category unknown");
+    return;
+  }
+  const TafPeriod& first = taf.periods.front();
+  const auto start = CategoryNamed(first.flightCategory);
+  *text = (start ? CategoryBadge(*start) : QObject::tr("Unknown")) +
+          QObject::tr(" at the start, worst ") + CategoryBadge(*worstCategory);
+  *tip = QObject::tr("At the start: %1 (%2)\nWorst: %3 (%4)")
+             .arg(start ? QString::fromLatin1(FlightCategoryName(*start)) : QObject::tr("unknown"),
+                  Quoted(first.head.group), QString::fromLatin1(FlightCategoryName(*worstCategory)),
+                  Quoted(worst->head.group));
 }
 
 }  // namespace
@@ -208,6 +240,9 @@ void MainDialog::CreateTerminal() {
   terminalView_ = new TerminalListView(model_, this);
   SetControlId(terminalView_, kTerminalId);
   connect(terminalView_, &TerminalListView::StatusText, this, &MainDialog::ShowStatus);
+  // The last forecast submitted, drawn below its listing; hidden otherwise.
+  forecastStrip_ = new ForecastStrip(this);
+  forecastStrip_->hide();
 }
 
 void MainDialog::CreateStatusBar() {
@@ -238,8 +273,14 @@ void MainDialog::Relayout() {
   const int height = this->height();
   const int statusHeight = statusBar_->sizeHint().height();
   statusBar_->setGeometry(0, height - statusHeight, width, statusHeight);
-  terminalView_->setGeometry(0, terminalTop_, width - 1,
-                             std::max(0, height - 4 - statusHeight - terminalTop_));
+  // The forecast strip, when shown, takes its height from the terminal's
+  // bottom: the terminal keeps its place under the controls.
+  int below = height - statusHeight;
+  if (!forecastStrip_->isHidden()) {
+    below -= ForecastStrip::kHeight + 2;
+    forecastStrip_->setGeometry(0, below, width - 1, ForecastStrip::kHeight);
+  }
+  terminalView_->setGeometry(0, terminalTop_, width - 1, std::max(0, below - 4 - terminalTop_));
 }
 
 QPushButton* MainDialog::Button(ControlId id) const {
@@ -260,8 +301,18 @@ void MainDialog::Submit(const std::string& report) {
   const int firstRow = terminal_.NextId();
   DecodeOutcome outcome;
   SubmitReport(report.c_str(), terminal_, stations_, unit_, outcome, extendedChoice_->isChecked());
+  ShowForecast(outcome);
   terminalView_->ShowFromRow(firstRow);
   ShowSummary(outcome);
+}
+
+void MainDialog::ShowForecast(const DecodeOutcome& outcome) {
+  const bool forecast = outcome.forecast && !outcome.empty && !outcome.Rejected();
+  if (forecast) forecastStrip_->SetForecast(outcome.taf);
+  if (forecast == forecastStrip_->isHidden()) {
+    forecastStrip_->setVisible(forecast);
+    Relayout();
+  }
 }
 
 void MainDialog::OnDecodeClicked() {
@@ -361,6 +412,8 @@ void MainDialog::PlacePasteBuffer() {
 void MainDialog::OnClearClicked() {
   terminal_.ClearLines();
   ClearSummary();
+  forecastStrip_->hide();
+  Relayout();
 }
 
 void MainDialog::OnUnitChosen(int id) {
@@ -390,36 +443,16 @@ void MainDialog::ShowSummary(const DecodeOutcome& outcome) {
   }
   if (outcome.empty || outcome.Rejected()) return;
 
-  const DerivedValues& d = outcome.derived;
-  // The values the summary line words, in their places ("CIG 800 ft, VIS 2 SM").
-  QStringList facts;
-  for (int place = 1; place <= static_cast<int>(std::size(kDerivedFields)); ++place) {
-    for (const DerivedField& field : kDerivedFields) {
-      if (field.summaryPlace != place) continue;
-      if (QString fact = SummaryFact(field, d); !fact.isEmpty()) facts << fact;
-    }
+  if (outcome.forecast) {
+    // A forecast has no record and no derived values: its periods say it.
+    QString text;
+    QString tip;
+    SummariseForecast(outcome.taf, &text, &tip);
+    category->setText(text);
+    category->setToolTip(tip);
+  } else {
+    ShowReportSummary(outcome.derived);
   }
-  QString text = facts.join(QStringLiteral(", ")).toHtmlEscaped();
-  if (d.flightCategory) {
-    const QString name = QString::fromLatin1(FlightCategoryName(*d.flightCategory));
-    text = QStringLiteral(
-               "<span style=\"background-color:%1; color:white; font-weight:bold\">"
-               "&nbsp;%2&nbsp;</span> %3")
-               .arg(CategoryColour(*d.flightCategory).name(), name, text);
-    facts.prepend(name);
-  }
-  category->setText(text);
-  // The tooltip adds, on a line of its own, what the line has no room for.
-  QStringList more;
-  for (std::string_view name : kTooltipOnlyFields) {
-    for (const DerivedField& field : kDerivedFields) {
-      if (field.name != name) continue;
-      if (QString fact = SummaryFact(field, d); !fact.isEmpty()) more << fact;
-    }
-  }
-  QString tip = facts.join(QStringLiteral(", "));
-  if (!more.isEmpty()) tip += QStringLiteral("\n") + more.join(QStringLiteral(", "));
-  category->setToolTip(tip);
   // Part 1's new width settles now, so that part 2 is cut to what is left.
   statusBar_->layout()->activate();
 
@@ -433,6 +466,35 @@ void MainDialog::ShowSummary(const DecodeOutcome& outcome) {
     groups->SetFullText(all);
     groups->setToolTip(all);
   }
+}
+
+void MainDialog::ShowReportSummary(const DerivedValues& d) {
+  QLabel* category = statusParts_[1];
+  // The values the summary line words, in their places ("CIG 800 ft, VIS 2 SM").
+  QStringList facts;
+  for (int place = 1; place <= static_cast<int>(std::size(kDerivedFields)); ++place) {
+    for (const DerivedField& field : kDerivedFields) {
+      if (field.summaryPlace != place) continue;
+      if (QString fact = SummaryFact(field, d); !fact.isEmpty()) facts << fact;
+    }
+  }
+  QString text = facts.join(QStringLiteral(", ")).toHtmlEscaped();
+  if (d.flightCategory) {
+    text = CategoryBadge(*d.flightCategory) + QLatin1Char(' ') + text;
+    facts.prepend(QString::fromLatin1(FlightCategoryName(*d.flightCategory)));
+  }
+  category->setText(text);
+  // The tooltip adds, on a line of its own, what the line has no room for.
+  QStringList more;
+  for (std::string_view name : kTooltipOnlyFields) {
+    for (const DerivedField& field : kDerivedFields) {
+      if (field.name != name) continue;
+      if (QString fact = SummaryFact(field, d); !fact.isEmpty()) more << fact;
+    }
+  }
+  QString tip = facts.join(QStringLiteral(", "));
+  if (!more.isEmpty()) tip += QStringLiteral("\n") + more.join(QStringLiteral(", "));
+  category->setToolTip(tip);
 }
 
 void MainDialog::resizeEvent(QResizeEvent* event) {

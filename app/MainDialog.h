@@ -21,9 +21,11 @@ class QTimer;
 namespace tarvik {
 
 struct DecodeOutcome;
+struct DerivedValues;
 struct FetchResult;
 class CTerminal;
 class ElidedLabel;
+class ForecastStrip;
 class PasteBufferWindow;
 class StationDirectory;
 class TerminalListView;
@@ -65,6 +67,10 @@ class MainDialog : public QDialog {
   [[nodiscard]] TerminalModel* Model() const { return model_; }
   [[nodiscard]] QLabel* StatusPart(int part) const { return statusParts_[part]; }
   [[nodiscard]] PasteBufferWindow* PasteBuffer() const;
+  /// ForecastView() is the picture of the last forecast submitted, between
+  /// the terminal and the status bar; hidden after anything else and after
+  /// Clear Buffer.
+  [[nodiscard]] ForecastStrip* ForecastView() const { return forecastStrip_; }
   /// Unit() is the unit the next listing gives temperatures in.
   [[nodiscard]] TemperatureUnit Unit() const { return unit_; }
   /// ExtendedChoice() is the check box that lists the second record's block
@@ -76,11 +82,11 @@ class MainDialog : public QDialog {
 
   /// ShowSummary() fills status parts 1 and 2 from a submission: the flight
   /// category badge with the ceiling and visibility (always whole; its
-  /// tooltip adds the relative humidity and density altitude), and the
-  /// groups not decoded (cut to the room left; all of them in its tooltip).
-  /// A submission that decoded nothing (an empty or rejected report) clears
-  /// both, as ClearSummary() does; a report typed without capitals says that
-  /// reports are written in them.
+  /// tooltip adds the relative humidity and density altitude), for a
+  /// forecast the category at its start and its worst (the periods' texts
+  /// in the tooltip), and the groups not decoded (cut to the room left; all of them in its
+  /// tooltip). A submission that decoded nothing (an empty or rejected report) clears both, as
+  /// ClearSummary() does; a report typed without capitals says that reports are written in them.
   void ShowSummary(const DecodeOutcome& outcome);
   void ClearSummary();
 
@@ -111,6 +117,8 @@ class MainDialog : public QDialog {
   void CreateStatusBar();
   void Relayout();
   void Submit(const std::string& report);
+  void ShowForecast(const DecodeOutcome& outcome);
+  void ShowReportSummary(const DerivedValues& values);
   void PlacePasteBuffer();
 
   // Dialog units to pixels for the dialog's font.
@@ -137,6 +145,7 @@ class MainDialog : public QDialog {
   QCheckBox* extendedChoice_ = nullptr;
   TerminalModel* model_ = nullptr;
   TerminalListView* terminalView_ = nullptr;
+  ForecastStrip* forecastStrip_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
   QLabel* statusParts_[3] = {};
   ElidedLabel* notDecodedPart_ = nullptr;  // statusParts_[2]

@@ -3,7 +3,8 @@
 // window and saves a picture of the window, for the documentation. With one
 // report given, the terminal is scrolled to its block of further decoded
 // groups; with several, the window shows the last from its banner, as it
-// does after every submission. Run it with QT_QPA_PLATFORM=offscreen on a
+// does after every submission. A forecast given is drawn in the strip below
+// its listing, as in the window. Run it with QT_QPA_PLATFORM=offscreen on a
 // machine without a display:
 //   tarvik-screenshot OUTPUT.png [REPORT...]
 #include <QApplication>
