@@ -634,9 +634,20 @@ void AppendOwnerJson(std::string& out, const ExtendedReport& report, int16_t own
   }
 }
 
-void PrintOwnerEntries(const ExtendedReport& report, int16_t owner, LineSink& sink) {
-  const OwnerEntries owners(report);
-  ListKinds(sink, owners, owner);
+void PrintOwnerEntries(const ExtendedReport& report, int16_t owner, LineSink& sink,
+                       OwnerKinds kinds) {
+  std::vector<const char*> entries;
+  for (const ExtendedKind& kind : kExtendedKinds) {
+    if (!OwnerMayHave(kind, owner)) continue;
+    const bool wind = kind.key == "wind";
+    if ((kinds == OwnerKinds::Wind && !wind) || (kinds == OwnerKinds::AllButWind && wind)) {
+      continue;
+    }
+    const EntryList list = kind.entries(report);
+    for (std::size_t at = 0; at < list.count; ++at) {
+      if (list.Head(at).trend == owner) ListEntry(sink, list.Entry(at), kind);
+    }
+  }
 }
 
 void ListingLine(LineSink& sink, std::string_view label, std::string_view value) {

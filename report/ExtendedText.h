@@ -61,9 +61,15 @@ void PrintExtendedReport(const ExtendedReport& report, LineSink& sink);
 /// are written so.
 void AppendOwnerJson(std::string& out, const ExtendedReport& report, int16_t owner, bool& first);
 
+/// Which of an owner's kinds PrintOwnerEntries() writes: all, the wind
+/// alone, or all but the wind (so that what a caller lists itself can stand
+/// between them).
+enum class OwnerKinds : uint8_t { All, Wind, AllButWind };
+
 /// PrintOwnerEntries() writes the entries of that owner, each as a line
 /// giving its group and a labelled line per value.
-void PrintOwnerEntries(const ExtendedReport& report, int16_t owner, LineSink& sink);
+void PrintOwnerEntries(const ExtendedReport& report, int16_t owner, LineSink& sink,
+                       OwnerKinds kinds = OwnerKinds::All);
 
 /// ListingLine() writes one labelled line: the label padded to 20, ": ",
 /// the value.

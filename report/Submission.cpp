@@ -16,6 +16,7 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
                       DecodeOutcome& outcome) {
   outcome.input = text != nullptr ? std::string_view(text) : std::string_view();
   outcome.empty = text != nullptr && text[0] == '\0';
+  outcome.forecast = false;  // nothing of an earlier forecast may be read
   outcome.station = nullptr;
   outcome.notDecoded.Clear();
   if (!options.extended) outcome.extended.Clear();  // else the pass clears it

@@ -171,6 +171,7 @@ void PeriodJson(std::string& out, const TafReport& taf, std::size_t index,
   }
   FlagMember(out, "nsw", p.nsw);
   IntMember(out, "verticalVisibilityFt", p.verticalVisibilityFt);
+  FlagMember(out, "skyObscured", p.skyObscured);
   FlagMember(out, "cavok", p.cavok);
   if (!p.windShearGroup.empty()) {
     GroupObject(out, "windShear", p.windShearGroup);
@@ -285,6 +286,17 @@ void TafJson(std::string& out, const DecodeOutcome& outcome, std::optional<YearM
         AppendNumber(out, trailer.values[v]);
       }
       out += "]}";
+    }
+    out += ']';
+  }
+  if (!taf.notes.empty()) {
+    out += ",\"notes\":[";
+    for (std::size_t i = 0; i < taf.notes.size(); ++i) {
+      if (i != 0) out += ',';
+      out += "{\"group\":";
+      AppendJsonString(out, taf.notes[i].head.group);
+      TextMember(out, "meaning", taf.notes[i].meaning);
+      out += '}';
     }
     out += ']';
   }
@@ -426,6 +438,7 @@ const TafColumn kTafColumns[] = {
     {"sky", TARVIK_TAF(if (auto* s = First(row.Taf().groups.sky, row.owner)) AppendCsvCell(out, s->sky)), true},
     {"clouds", TARVIK_TAF(Joined(out, row.Taf().groups.clouds, row.owner)), true},
     {"verticalVisibilityFt", TARVIK_PERIOD(Int(out, p.verticalVisibilityFt)), true},
+    {"skyObscured", TARVIK_PERIOD(Flag(out, p.skyObscured)), true},
     {"windShear.group", TARVIK_PERIOD(AppendCsvCell(out, p.windShearGroup)), true},
     {"windShear.heightFt", TARVIK_PERIOD(Int(out, p.windShearHeightFt)), true},
     {"windShear.direction", TARVIK_PERIOD(Int(out, p.windShearDirection)), true},
@@ -440,6 +453,13 @@ const TafColumn kTafColumns[] = {
         for (const TafTemperature& t : row.Taf().temperatures) {
           if (!text.empty()) text += ' ';
           text += t.head.group;
+        }
+        AppendCsvCell(out, text)), false},
+    {"notes", TARVIK_TAF(
+        std::string text;
+        for (const TafNote& note : row.Taf().notes) {
+          if (!text.empty()) text += ' ';
+          text += note.head.group;
         }
         AppendCsvCell(out, text)), false},
     {"amendment", TARVIK_TAF(AppendCsvCell(out, row.Taf().amendment)), false},
@@ -520,6 +540,14 @@ std::string PeriodName(const TafPeriod& p) {
   return name;
 }
 
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
 std::string Number(double value, int decimals) {
   char digits[400];
   return std::string(digits, WriteFixed(digits, value, decimals));
@@ -559,13 +587,16 @@ void PrintTafReport(const DecodeOutcome& outcome, LineSink& sink, TemperatureUni
     const TafPeriod& p = taf.periods[i];
     const auto owner = static_cast<int16_t>(i);
     sink.OutputLine(PeriodName(p) + '\n');
-    PrintOwnerEntries(taf.groups, owner, sink);
+    // Wind, visibility, weather, clouds: the order of the groups.
+    PrintOwnerEntries(taf.groups, owner, sink, OwnerKinds::Wind);
     if (HasReal(p.statuteMiles)) {
       ListingLine(sink, "VISIBILITY GROUP", p.visibilityGroup);
       ListingLine(sink, "PREVAIL VSBY (SM)", Number(p.statuteMiles, 3));
       if (p.moreThan) ListingLine(sink, "MORE THAN VALUE", "TRUE");
       if (p.lessThan) ListingLine(sink, "LESS THAN VALUE", "TRUE");
     }
+    PrintOwnerEntries(taf.groups, owner, sink, OwnerKinds::AllButWind);
+    if (p.skyObscured) ListingLine(sink, "SKY OBSCURED", "TRUE");
     if (p.cavok) ListingLine(sink, "CAVOK", "TRUE");
     if (p.nsw) ListingLine(sink, "NO SIGNIFICANT WX", "TRUE");
     if (IsPresent(p.verticalVisibilityFt)) {
@@ -586,7 +617,7 @@ void PrintTafReport(const DecodeOutcome& outcome, LineSink& sink, TemperatureUni
       if (layer.head.trend != owner) continue;
       ListingLine(sink, layer.hazard == "icing" ? "ICING GROUP" : "TURBULENCE GROUP",
                   layer.head.group);
-      ListingLine(sink, "INTENSITY", std::string(layer.intensity));
+      ListingLine(sink, "INTENSITY", Upper(layer.intensity));
       ListingLine(sink, "LAYER BASE (FT)", std::to_string(layer.baseFt));
       ListingLine(sink, "LAYER DEPTH (FT)", std::to_string(layer.thicknessFt));
     }
@@ -602,6 +633,10 @@ void PrintTafReport(const DecodeOutcome& outcome, LineSink& sink, TemperatureUni
                 trailer.kind == "Q" ? "QNH EACH 3 H (hPa)"
                                     : (fahrenheit ? "TEMP EACH 3 H (F)" : "TEMP EACH 3 H (C)"),
                 values);
+  }
+  for (const TafNote& note : taf.notes) {
+    ListingLine(sink, "NOTE", note.head.group);
+    ListingLine(sink, "MEANING", Upper(note.meaning));
   }
   if (!taf.amendment.empty()) ListingLine(sink, "AMENDMENTS", taf.amendment);
   if (!taf.remarks.empty()) ListingLine(sink, "REMARKS", taf.remarks);

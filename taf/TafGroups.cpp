@@ -269,7 +269,7 @@ bool DecodeTafWindShear(TafContext& context, int& index) {
     period.windShearDirection = wind.direction;
     period.windShearSpeedKt = wind.speed;
   }
-  period.windShearGroup = group;
+  period.windShearGroup = context.extended.Head(index, index + 1).group;
   ++index;
   return true;
 }
@@ -315,7 +315,7 @@ bool DecodeTafAltimeter(TafContext& context, int& index) {
       !scan.Take("INS") || !scan.Done()) {
     return false;
   }
-  period.altimeterGroup = group;
+  period.altimeterGroup = context.extended.Head(index, index + 1).group;
   period.altimeterInches = hundredths * kHundredth;
   ++index;
   return true;
@@ -343,7 +343,7 @@ bool DecodeTafTrailer(TafContext& context, int& index) {
   if (group != "T" && group != "Q") return false;
   const bool pressures = group == "Q";
   TafTrailer trailer{};
-  trailer.kind = group;
+  trailer.kind = pressures ? std::string_view("Q") : std::string_view("T");
   int end = index + 1;
   for (;; ++end) {
     GroupScanner scan(context.extended.Group(end));

@@ -53,7 +53,10 @@ def decode(text, *, month=None):
     Returns a dict with the keys of tarvik-decode's JSON line: "input",
     "result" (0, or the decoder's error number 8 or 12 for a rejected
     report), "observationTime", "report", "notDecoded", "derived" and
-    "extended"; keys without a value are left out, as in the JSON.
+    "extended"; keys without a value are left out, as in the JSON. A
+    forecast (a text beginning TAF, or CCCC ddhhmmZ ddhh/ddhh) gives the
+    forecast's JSON line instead: "input", "result" (20 or 21 too for a
+    malformed header), "kind": "TAF", "taf" and "notDecoded".
     """
     return json.loads(_core.json_line(text, _stations_path(), month))
 
@@ -162,7 +165,8 @@ def read_frame(source, *, month=None, columns=None, jobs=None):
     boolean, texts string (category for station identifiers, covers,
     units and the flight category), observationTime datetime64[ns, UTC].
     Absent values are <NA> or NaN. A rejected report has its input and
-    result and nothing else.
+    result and nothing else; so has a forecast, whose values the reports'
+    columns have no place for (decode() and decode_lines() give them).
     """
     stations = _stations_path()
     if columns is not None:

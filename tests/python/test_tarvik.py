@@ -133,6 +133,18 @@ def test_decode_equals_the_json_lines(archive):
     assert [tarvik.decode(reports[i], month=MONTH) for i in sample] == [want[i] for i in sample]
 
 
+def test_forecasts_beside_reports():
+    taf = "TAF EGLL 121700Z 1218/1324 24010KT 9999 SCT030 TEMPO 1220/1224 4000 RA"
+    line = tarvik.decode(taf, month="2024-02")
+    assert line["kind"] == "TAF"
+    assert [p["type"] for p in line["taf"]["periods"]] == ["BASE", "TEMPO"]
+    assert line["taf"]["periods"][1]["tillTime"] == "2024-02-13T00:00Z"  # hour 24
+    frame = tarvik.read_frame([taf, "EGLL 121750Z 24010KT 9999 FEW030 12/08 Q1013"])
+    assert frame["result"].tolist() == [0, 0]
+    assert pd.isna(frame.loc[0, "StationId"])  # a forecast has no report's values
+    assert frame.loc[1, "StationId"] == "EGLL"
+
+
 def test_hostile_input():
     frame = tarvik.read_frame([b"KABC 121755Z \xff\xfeX", "KABC 121755Z CLR\x00 GONE", ""])
     assert frame["input"].tolist() == ["KABC 121755Z \ufffd\ufffdX", "KABC 121755Z CLR"]

@@ -62,6 +62,20 @@ TEST(Taf, WhatIsAForecast) {
   for (const auto& c : cases) EXPECT_EQ(IsForecast(c.text), c.forecast) << c.text;
 }
 
+TEST(Taf, AnOutcomeReusedForgetsTheForecast) {
+  // The outcome refers to its text: after an empty text or a report, what
+  // it held of a forecast must not be read as if current.
+  StationDirectory stations("/nonexistent/stations.txt");
+  DecodeOutcome outcome;
+  for (const char* text : {"", "EGLL 121150Z 24010KT 9999 FEW030 12/08 Q1013"}) {
+    std::string taf = "TAF EGLL 121130Z 1212/1318 24010KT 9999 SCT030";
+    DecodeSubmission(taf.c_str(), stations, DecodeOptions(), outcome);
+    ASSERT_TRUE(outcome.forecast);
+    DecodeSubmission(text, stations, DecodeOptions(), outcome);
+    EXPECT_FALSE(outcome.forecast) << '"' << text << '"';
+  }
+}
+
 TEST(Taf, HeaderForms) {
   const struct {
     const char* text;
