@@ -14,6 +14,7 @@
 #include "report/ReportCsv.h"
 #include "report/ReportJson.h"
 #include "support/LineSink.h"
+#include "support/WordBytes.h"
 
 namespace tarvik {
 namespace {
@@ -149,18 +150,59 @@ void JsonKey(std::string& out, std::string_view key, bool& first) {
   out.append(text, n);
 }
 
-// An entry's members, each with a comma before it.
+// An entry's members, each with a comma before it. A number or a flag is
+// written with its key in one piece: most members are those.
 void JsonMembers(std::string& out, const char* entry, const ExtendedKind& kind, bool& first) {
   for (const ExtendedMember& member : kind.members) {
     if (!HasMember(entry, member)) continue;
-    JsonKey(out, member.name, first);
-    JsonValue(out, entry, member);
+    const bool shortText = member.type == MemberType::Text && [&] {
+      const auto value = Read<std::string_view>(entry, member);
+      return value.size() <= 32 && JsonPlainLength(value.data(), value.size()) == value.size();
+    }();
+    if (member.type != MemberType::Int && member.type != MemberType::Set && !shortText) {
+      JsonKey(out, member.name, first);
+      JsonValue(out, entry, member);
+      continue;
+    }
+    char text[96];
+    char* p = text;
+    if (!first) *p++ = ',';
+    first = false;
+    *p++ = '"';
+    const std::size_t length = std::min(member.name.size(), std::size_t{48});
+    std::memcpy(p, member.name.data(), length);
+    p += length;
+    *p++ = '"';
+    *p++ = ':';
+    if (member.type == MemberType::Int) {
+      p = WriteNumber(p, Read<int32_t>(entry, member));
+    } else if (shortText) {
+      const auto value = Read<std::string_view>(entry, member);
+      *p++ = '"';
+      std::memcpy(p, value.data(), value.size());
+      p += value.size();
+      *p++ = '"';
+    } else {
+      std::memcpy(p, "true", 4);
+      p += 4;
+    }
+    out.append(text, static_cast<std::size_t>(p - text));
   }
 }
 
 void JsonEntry(std::string& out, const char* entry, const ExtendedKind& kind) {
-  out += "{\"group\":";
-  AppendJsonString(out, reinterpret_cast<const ExtendedHead*>(entry)->group);
+  const std::string_view group = reinterpret_cast<const ExtendedHead*>(entry)->group;
+  if (group.size() <= 48 && JsonPlainLength(group.data(), group.size()) == group.size()) {
+    // {"group":"..." in one piece, as most groups are short and plain.
+    char text[64] = "{\"group\":\"";
+    constexpr std::size_t kOpening = 10;
+    std::memcpy(text + kOpening, group.data(), group.size());
+    text[kOpening + group.size()] = '"';
+    out.append(text, kOpening + group.size() + 1);
+  } else {
+    out += "{\"group\":";
+    AppendJsonString(out, group);
+  }
   bool first = false;
   JsonMembers(out, entry, kind, first);
   out += '}';
@@ -611,9 +653,19 @@ void AppendOwnerJson(std::string& out, const ExtendedReport& report, int16_t own
   for (const ExtendedKind* trendKind : kTrendKinds) {
     const ExtendedKind& kind = *trendKind;
     const EntryList list = kind.entries(report);
+    // The owner's entries are one stretch of the list, found by halving.
+    std::size_t low = 0;
+    std::size_t high = list.count;
+    while (low < high) {
+      const std::size_t middle = low + (high - low) / 2;
+      if (list.Head(middle).trend < owner) {
+        low = middle + 1;
+      } else {
+        high = middle;
+      }
+    }
     bool listed = false;
-    for (std::size_t at = 0; at < list.count; ++at) {
-      if (list.Head(at).trend != owner) continue;
+    for (std::size_t at = low; at < list.count && list.Head(at).trend == owner; ++at) {
       const char* entry = list.Entry(at);
       if (!listed) JsonKey(out, kind.key, first);
       switch (kind.shape) {

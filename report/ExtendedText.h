@@ -58,7 +58,8 @@ void PrintExtendedReport(const ExtendedReport& report, LineSink& sink);
 /// (the kinds a trend may have), each under its key with a comma before it
 /// (the first without when `first` is true, which it then clears): the
 /// shape a trend's kinds have in "extended.trends". A forecast's periods
-/// are written so.
+/// are written so. Each kind's entries must be in ascending order of owner,
+/// as a forecast's are (its periods are decoded in turn).
 void AppendOwnerJson(std::string& out, const ExtendedReport& report, int16_t owner, bool& first);
 
 /// Which of an owner's kinds PrintOwnerEntries() writes: all, the wind

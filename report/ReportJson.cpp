@@ -2,6 +2,7 @@
 #include "report/ReportJson.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -323,11 +324,13 @@ void AppendJsonString(std::string& out, std::string_view text) {
   // Most strings are short groups of plain characters: tested a byte at a
   // time and written in one piece.
   if (text.size() <= 16) {
+    static constexpr auto kPlain = [] {
+      std::array<bool, 256> plain{};
+      for (int c = 0x20; c < 0x80; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+      return plain;
+    }();
     bool plain = true;
-    for (const char c : text) {
-      const auto u = static_cast<unsigned char>(c);
-      plain = plain && u >= 0x20 && u < 0x80 && u != '"' && u != '\\';
-    }
+    for (const char c : text) plain &= kPlain[static_cast<unsigned char>(c)];
     if (plain) {
       char quoted[18];
       quoted[0] = '"';

@@ -6,6 +6,7 @@
 #include "report/ExtendedText.h"
 #include "report/PrintDecodedReport.h"
 #include "report/StationDirectory.h"
+#include "report/TafCategories.h"
 #include "report/TafText.h"
 #include "support/LineSink.h"
 #include "taf/DecodeTaf.h"
@@ -34,6 +35,7 @@ void DecodeSubmission(const char* text, StationDirectory& stations, const Decode
     outcome.extended.Clear();
     outcome.result = DecodeTaf(outcome.input, outcome.taf, outcome.notDecoded, outcome.trace);
     if (!outcome.Rejected()) {
+      SetFlightCategories(outcome.taf);
       char id[5] = {};
       outcome.taf.station.copy(id, 4);
       outcome.station = stations.LookupStation(id);

@@ -1,8 +1,10 @@
 // TafText: the forecast's three writers.
 #include "report/TafText.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #include "report/ExtendedText.h"
 #include "report/FixedText.h"
@@ -58,16 +60,48 @@ std::string_view FullTime(YearMonth month, int32_t issuedDay, int32_t day, int32
 
 // --- JSON -----------------------------------------------------------------------
 
-void Key(std::string& out, std::string_view key) {
-  out += ",\"";
-  out += key;
-  out += "\":";
+// ,"key": and, when given, a number after it: in one piece.
+void KeyAndNumber(std::string& out, std::string_view key, const int32_t* value) {
+  char text[96];
+  char* p = text;
+  *p++ = ',';
+  *p++ = '"';
+  const std::size_t length = std::min(key.size(), std::size_t{48});
+  std::memcpy(p, key.data(), length);
+  p += length;
+  *p++ = '"';
+  *p++ = ':';
+  if (value != nullptr) p = WriteNumber(p, *value);
+  out.append(text, static_cast<std::size_t>(p - text));
 }
 
+void Key(std::string& out, std::string_view key) { KeyAndNumber(out, key, nullptr); }
+
 void IntMember(std::string& out, std::string_view key, int32_t value) {
-  if (!IsPresent(value)) return;
-  Key(out, key);
-  AppendNumber(out, value);
+  if (IsPresent(value)) KeyAndNumber(out, key, &value);
+}
+
+// {"day":d,"hour":h[,"minute":m]} as one piece.
+void DayHourObject(std::string& out, std::string_view key, int32_t day, int32_t hour,
+                   const int32_t* minute) {
+  char text[160];
+  char* p = text;
+  const auto put = [&p](std::string_view literal) {
+    std::memcpy(p, literal.data(), literal.size());
+    p += literal.size();
+  };
+  put(",\"");
+  put(key);
+  put("\":{\"day\":");
+  p = WriteNumber(p, day);
+  put(",\"hour\":");
+  p = WriteNumber(p, hour);
+  if (minute != nullptr) {
+    put(",\"minute\":");
+    p = WriteNumber(p, *minute);
+  }
+  *p++ = '}';
+  out.append(text, static_cast<std::size_t>(p - text));
 }
 
 void FlagMember(std::string& out, std::string_view key, bool value) {
@@ -94,14 +128,23 @@ void JsonGroups(std::string& out, std::string_view text) {
   // blank made a string's end and the next one's start.
   if (JsonPlainLength(text.data(), text.size()) == text.size() && !text.empty() &&
       text.front() != ' ' && text.back() != ' ' && text.find("  ") == std::string_view::npos) {
-    out += "[\"";
-    for (std::size_t blank; (blank = text.find(' ')) != std::string_view::npos;) {
-      out.append(text.data(), blank);
-      out += "\",\"";
-      text.remove_prefix(blank + 1);
+    const auto blanks = static_cast<std::size_t>(std::count(text.begin(), text.end(), ' '));
+    const std::size_t at = out.size();
+    out.resize(at + text.size() + 2 * blanks + 4);
+    char* p = out.data() + at;
+    *p++ = '[';
+    *p++ = '"';
+    for (const char c : text) {
+      if (c == ' ') {
+        *p++ = '"';
+        *p++ = ',';
+        *p++ = '"';
+      } else {
+        *p++ = c;
+      }
     }
-    out.append(text);
-    out += "\"]";
+    *p++ = '"';
+    *p = ']';
     return;
   }
   out += '[';
@@ -133,21 +176,13 @@ void PeriodJson(std::string& out, const TafReport& taf, std::size_t index,
   AppendJsonString(out, p.type);
   IntMember(out, "probability", p.probability);
   FlagMember(out, "tempo", p.tempo);
+  FlagMember(out, "inter", p.inter);
   if (IsPresent(p.fromDay) || IsPresent(p.fromHour)) {
-    out += ",\"from\":{\"day\":";
-    AppendNumber(out, p.fromDay);
-    out += ",\"hour\":";
-    AppendNumber(out, p.fromHour);
-    out += ",\"minute\":";
-    AppendNumber(out, IsPresent(p.fromMinute) ? p.fromMinute : 0);
-    out += '}';
+    const int32_t minute = IsPresent(p.fromMinute) ? p.fromMinute : 0;
+    DayHourObject(out, "from", p.fromDay, p.fromHour, &minute);
   }
   if (IsPresent(p.tillDay) || IsPresent(p.tillHour)) {
-    out += ",\"till\":{\"day\":";
-    AppendNumber(out, p.tillDay);
-    out += ",\"hour\":";
-    AppendNumber(out, p.tillHour);
-    out += '}';
+    DayHourObject(out, "till", p.tillDay, p.tillHour, nullptr);
   }
   if (month) {
     char text[kTimeLength + 1];
@@ -409,6 +444,7 @@ const TafColumn kTafColumns[] = {
     {"type", TARVIK_PERIOD(AppendCsvCell(out, p.type)), true},
     {"probability", TARVIK_PERIOD(Int(out, p.probability)), true},
     {"tempo", TARVIK_PERIOD(Flag(out, p.tempo)), true},
+    {"inter", TARVIK_PERIOD(Flag(out, p.inter)), true},
     {"fromDay", TARVIK_PERIOD(Int(out, p.fromDay)), true},
     {"fromHour", TARVIK_PERIOD(Int(out, p.fromHour)), true},
     {"fromMinute", TARVIK_PERIOD(Int(out, IsPresent(p.fromHour) && !IsPresent(p.fromMinute) ? 0 : p.fromMinute)), true},
@@ -418,7 +454,7 @@ const TafColumn kTafColumns[] = {
     {"tillTime", TARVIK_PERIOD(Time(out, row, p.tillDay, p.tillHour, 0)), true},
     {"wind.group", TARVIK_TAF(if (auto* w = First(row.Taf().groups.wind, row.owner)) AppendCsvCell(out, w->head.group)), true},
     {"wind.direction", TARVIK_TAF(if (auto* w = First(row.Taf().groups.wind, row.owner)) Int(out, w->direction)), true},
-    {"wind.variable", TARVIK_TAF(auto* w = First(row.Taf().groups.wind, row.owner); Flag(out, w != nullptr && w->variable)), true},
+    {"wind.variable", TARVIK_TAF(if (auto* w = First(row.Taf().groups.wind, row.owner)) Flag(out, w->variable)), true},
     {"wind.speed", TARVIK_TAF(if (auto* w = First(row.Taf().groups.wind, row.owner)) Int(out, w->speed)), true},
     {"wind.gust", TARVIK_TAF(if (auto* w = First(row.Taf().groups.wind, row.owner)) Int(out, w->gust)), true},
     {"wind.unit", TARVIK_TAF(if (auto* w = First(row.Taf().groups.wind, row.owner)) AppendCsvCell(out, w->unit)), true},
@@ -428,10 +464,10 @@ const TafColumn kTafColumns[] = {
         if (auto* v = First(row.Taf().groups.visibility, row.owner)) AppendCsvCell(out, v->head.group);
         else AppendCsvCell(out, p.visibilityGroup)), true},
     {"visibility.meters", TARVIK_TAF(if (auto* v = First(row.Taf().groups.visibility, row.owner)) Int(out, v->meters)), true},
-    {"visibility.atLeast", TARVIK_TAF(auto* v = First(row.Taf().groups.visibility, row.owner); Flag(out, v != nullptr && v->atLeast)), true},
+    {"visibility.atLeast", TARVIK_TAF(if (auto* v = First(row.Taf().groups.visibility, row.owner)) Flag(out, v->atLeast)), true},
     {"visibility.statuteMiles", TARVIK_PERIOD(Real(out, p.statuteMiles)), true},
-    {"visibility.moreThan", TARVIK_PERIOD(Flag(out, p.moreThan)), true},
-    {"visibility.lessThan", TARVIK_PERIOD(Flag(out, p.lessThan)), true},
+    {"visibility.moreThan", TARVIK_PERIOD(if (HasReal(p.statuteMiles)) Flag(out, p.moreThan)), true},
+    {"visibility.lessThan", TARVIK_PERIOD(if (HasReal(p.statuteMiles)) Flag(out, p.lessThan)), true},
     {"cavok", TARVIK_PERIOD(Flag(out, p.cavok)), true},
     {"nsw", TARVIK_PERIOD(Flag(out, p.nsw)), true},
     {"weather", TARVIK_TAF(Joined(out, row.Taf().groups.weather, row.owner)), true},
@@ -526,7 +562,7 @@ std::string PeriodName(const TafPeriod& p) {
   if (p.type == "FM") {
     name = "FROM";
   } else if (p.type == "PROB") {
-    name = "PROB" + std::to_string(p.probability) + (p.tempo ? " TEMPO" : "");
+    name = "PROB" + std::to_string(p.probability) + (p.tempo ? " TEMPO" : p.inter ? " INTER" : "");
   } else {
     name = std::string(p.type);
   }

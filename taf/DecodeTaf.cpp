@@ -11,7 +11,6 @@
 #include "decode/TokenShape.h"
 #include "extended/ExtendedDecoders.h"
 #include "extended/GroupScanner.h"
-#include "report/DerivedValues.h"
 #include "taf/TafDecoders.h"
 #include "taf/TafTimes.h"
 
@@ -24,6 +23,14 @@ bool Extended(TafContext& context, int& index) {
   return Decode(context.extended, index);
 }
 
+// A wind: the reports' decoder, asked only of groups that end in a unit
+// (it is the first row, so every group would reach it).
+bool DecodeTafWind(TafContext& context, int& index) {
+  const std::string_view group = context.extended.Group(index);
+  if (!group.ends_with("KT") && !group.ends_with("MPS") && !group.ends_with("KMH")) return false;
+  return DecodeExtendedWind(context.extended, index);
+}
+
 // A period's decoders, in the order they are offered a group; the first that
 // accepts takes it. The statute-mile visibility comes before the metres'
 // (a whole number of miles is digits too), the vertical visibility before
@@ -32,7 +39,7 @@ bool Extended(TafContext& context, int& index) {
 // phrases, whose first words nothing else takes, last.
 // clang-format off
 constexpr TafDecoder kPeriodRows[] = {
-    Extended<DecodeExtendedWind>,
+    DecodeTafWind,
     DecodeTafMiles,
     DecodeTafMetres,
     DecodeTafCavok,
@@ -148,7 +155,8 @@ bool OpensPeriod(const TokenList& tokens, int index) {
   if (group.empty()) return false;
   const char first = group.front();
   if (first != 'B' && first != 'T' && first != 'I' && first != 'P' && first != 'F') return false;
-  if (group == "BECMG" || group == "INTER") return true;
+  if (group == "BECMG") return true;
+  if (group == "INTER") return !IsProbability(tokens.View(index - 1));
   if (group == "TEMPO" || (IsGluedPeriod(group) && group.starts_with("TEMPO"))) {
     return !IsProbability(tokens.View(index - 1)) && !IsSplitProbability(tokens, index - 2);
   }
@@ -159,11 +167,15 @@ bool OpensPeriod(const TokenList& tokens, int index) {
 }
 
 // Where a period's own groups end: the next period, the amendment's words
-// (AMD NOT SKED, AMD LTD TO ...) or the remarks.
+// or the remarks.
 bool EndsPeriods(const TokenList& tokens, int index) {
   const std::string_view group = tokens.View(index);
-  return group == "RMK" ||
-         (group == "AMD" && (tokens.View(index + 1) == "NOT" || tokens.View(index + 1) == "LTD"));
+  if (group == "RMK") return true;
+  if (group != "AMD") return false;
+  // AMD NOT SKED, AMD LTD TO ..., and the military forecasts' AMD hhmm (the
+  // time it was amended).
+  const std::string_view next = tokens.View(index + 1);
+  return next == "NOT" || next == "LTD" || (next.size() == 4 && AllDigits(next.data(), 4));
 }
 
 // The day of an hour given without one (FMhhmm, hhhh periods): of the
@@ -204,6 +216,9 @@ int ReadPeriodHead(const TokenList& tokens, int start, const TafReport& taf, Taf
     if (tokens.View(next) == "TEMPO") {
       period.tempo = true;
       ++next;
+    } else if (tokens.View(next) == "INTER") {
+      period.inter = true;
+      ++next;
     } else if (IsGluedPeriod(tokens.View(next)) && tokens.View(next).starts_with("TEMPO")) {
       period.tempo = true;
       times = tokens.View(next).substr(5);
@@ -236,79 +251,6 @@ int ReadPeriodHead(const TokenList& tokens, int start, const TafReport& taf, Taf
   return next;
 }
 
-// What a period says of visibility and sky, for the flight category: what
-// it gives replaces the prevailing forecast's, what it leaves out is
-// carried over.
-struct Conditions {
-  std::optional<double> miles;
-  bool skyGiven = false;
-  std::optional<int32_t> ceilingFt;
-  bool clearSky = false;  // no ceiling, and the sky says so
-
-  void Update(const Conditions& given) {
-    if (given.miles) miles = given.miles;
-    if (given.skyGiven) {
-      skyGiven = true;
-      ceilingFt = given.ceilingFt;
-      clearSky = given.clearSky;
-    }
-  }
-  [[nodiscard]] std::optional<FlightCategory> Category() const {
-    std::optional<FlightCategory> byVisibility;
-    if (miles) byVisibility = CategoryOfVisibility(*miles);
-    std::optional<FlightCategory> byCeiling;
-    if (ceilingFt) {
-      byCeiling = CategoryOfCeiling(*ceilingFt);
-    } else if (skyGiven && clearSky) {
-      byCeiling = FlightCategory::Vfr;
-    }
-    if (byVisibility && byCeiling) return std::min(*byVisibility, *byCeiling);
-    return byVisibility ? byVisibility : byCeiling;
-  }
-};
-
-// The entries of `list` from `first` on: those of the period just decoded.
-template <typename Entry>
-std::span<const Entry> Since(const std::vector<Entry>& list, std::size_t first) {
-  return std::span<const Entry>(list).subspan(first);
-}
-
-struct Marks {
-  std::size_t visibility, sky, clouds;
-};
-
-Conditions GivenBy(const TafPeriod& period, const ExtendedReport& groups, const Marks& marks) {
-  Conditions given;
-  if (HasReal(period.statuteMiles)) given.miles = period.statuteMiles;
-  for (const ExtendedVisibility& v : Since(groups.visibility, marks.visibility)) {
-    if (IsPresent(v.meters) && v.direction.empty()) given.miles = v.meters / 1609.344;
-  }
-  if (period.cavok) {
-    given.miles = 10000 / 1609.344;
-    given.skyGiven = given.clearSky = true;
-  }
-  if (!Since(groups.sky, marks.sky).empty()) given.skyGiven = given.clearSky = true;
-  const auto clouds = Since(groups.clouds, marks.clouds);
-  if (!clouds.empty()) {
-    given.skyGiven = given.clearSky = true;
-    for (const ExtendedCloud& cloud : clouds) {
-      if ((cloud.cover == "BKN" || cloud.cover == "OVC" || cloud.cover == "VV") &&
-          IsPresent(cloud.heightFt) && (!given.ceilingFt || cloud.heightFt < *given.ceilingFt)) {
-        given.ceilingFt = cloud.heightFt;
-      }
-    }
-    given.clearSky = !given.ceilingFt;
-  }
-  if (IsPresent(period.verticalVisibilityFt)) {
-    given.skyGiven = true;
-    given.clearSky = false;
-    if (!given.ceilingFt || period.verticalVisibilityFt < *given.ceilingFt) {
-      given.ceilingFt = period.verticalVisibilityFt;
-    }
-  }
-  return given;
-}
-
 }  // namespace
 
 bool IsForecast(std::string_view text) {
@@ -331,17 +273,19 @@ bool IsForecast(std::string_view text) {
 }
 
 void TafReport::Clear() {
-  *this = TafReport{.temperatures = std::move(temperatures),
-                    .periods = std::move(periods),
-                    .layers = std::move(layers),
-                    .trailers = std::move(trailers),
-                    .notes = std::move(notes),
-                    .groups = std::move(groups)};
-  notes.clear();
+  // Field by field: the lists keep their room (a forecast after another
+  // reuses it), and moving them would cost more than the rest.
+  station = {};
+  issuedDay = issuedHour = issuedMinute = kAbsentInt;
+  validFromDay = validFromHour = validToDay = validToHour = kAbsentInt;
+  amended = corrected = cancelled = nil = false;
+  amendment = {};
+  remarks = {};
   temperatures.clear();
   periods.clear();
   layers.clear();
   trailers.clear();
+  notes.clear();
   groups.Clear();
 }
 
@@ -391,9 +335,9 @@ int DecodeTaf(std::string_view text, TafReport& taf, NotDecodedGroups& notDecode
 
   // Per group: may a decoder take it, and did one.
   const auto at = [](int index) { return static_cast<std::size_t>(index); };
-  thread_local std::vector<uint8_t> free;
+  std::vector<uint8_t>& free = taf.work.free;
   free.assign(at(count), 0);
-  thread_local std::vector<uint8_t> taken;
+  std::vector<uint8_t>& taken = taf.work.taken;
   taken.assign(at(count), 0);
   for (int h = 0; h < i; ++h) taken[at(h)] = 1;
   static const DecodedReport& kNoReport = InitialReport();
@@ -422,18 +366,20 @@ int DecodeTaf(std::string_view text, TafReport& taf, NotDecodedGroups& notDecode
     g = end;
   }
 
-  Conditions prevailing;
+  // Which groups open a period, asked once each.
+  std::vector<uint8_t>& opens = taf.work.opens;
+  opens.assign(at(periodsEnd) + 1, 1);
+  for (int g = i; g < periodsEnd; ++g) opens[at(g)] = OpensPeriod(tokens, g) ? 1 : 0;
   for (int start = i; start < periodsEnd && !taf.nil && !taf.cancelled;) {
     if (taf.periods.size() >= static_cast<std::size_t>(INT16_MAX)) break;
-    int end = start + 1;
-    while (end < periodsEnd && !OpensPeriod(tokens, end)) ++end;
+    const bool base = taf.periods.empty() && opens[at(start)] == 0;
+    int end = base ? start : start + 1;
+    while (opens[at(end)] == 0) ++end;  // the entry at periodsEnd stops it
     TafPeriod period;
     int first = start;
-    if (taf.periods.empty() && !OpensPeriod(tokens, start)) {
+    if (base) {
       // The base forecast: the whole validity.
       period.type = "BASE";
-      end = start;
-      while (end < periodsEnd && !OpensPeriod(tokens, end)) ++end;
       period.fromDay = taf.validFromDay;
       period.fromHour = taf.validFromHour;
       period.tillDay = taf.validToDay;
@@ -447,8 +393,6 @@ int DecodeTaf(std::string_view text, TafReport& taf, NotDecodedGroups& notDecode
     TafPeriod& current = taf.periods.back();
     context.period = &current;
     context.extended.owner = static_cast<int16_t>(taf.periods.size() - 1);
-    const Marks marks{taf.groups.visibility.size(), taf.groups.sky.size(),
-                      taf.groups.clouds.size()};
     for (int t = first; t < end; ++t) free[at(t)] = 1;
     for (int t = first; t < end;) {
       const int from = t;
@@ -467,18 +411,6 @@ int DecodeTaf(std::string_view text, TafReport& taf, NotDecodedGroups& notDecode
     }
     for (int t = first; t < end; ++t) free[at(t)] = 0;
     if (start < end) current.head = context.extended.Head(start, end);
-    // The flight category of what is in force: a change group's own
-    // elements over the prevailing forecast's.
-    const Conditions given = GivenBy(current, taf.groups, marks);
-    Conditions inForce = prevailing;
-    if (current.type == "BASE" || current.type == "FM") inForce = Conditions{};
-    inForce.Update(given);
-    if (const auto category = inForce.Category()) {
-      current.flightCategory = FlightCategoryName(*category);
-    }
-    if (current.type == "BASE" || current.type == "FM" || current.type == "BECMG") {
-      prevailing = inForce;
-    }
     start = end;
   }
   context.period = nullptr;

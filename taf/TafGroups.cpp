@@ -104,7 +104,12 @@ bool DecodeTafMiles(TafContext& context, int& index) {
 }
 
 bool DecodeTafMetres(TafContext& context, int& index) {
-  if (HasReal(context.period->statuteMiles)) return false;  // one visibility a period
+  // One visibility a period: four digits after it are something else (a
+  // time in a phrase: WND 21005 AFT 2200).
+  if (HasReal(context.period->statuteMiles) ||
+      context.extended.Has(context.extended.out.visibility)) {
+    return false;
+  }
   return DecodeExtendedVisibility(context.extended, index);
 }
 

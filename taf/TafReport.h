@@ -35,6 +35,7 @@ struct TafPeriod {
   std::string_view type{};           // BASE, FM, BECMG, TEMPO, INTER or PROB
   int32_t probability = kAbsentInt;  // PROB30, PROB40
   bool tempo = false;                // PROB30 TEMPO: temporary within the probability
+  bool inter = false;                // PROB30 INTER: intermittent within the probability
   int32_t fromDay = kAbsentInt;
   int32_t fromHour = kAbsentInt;
   int32_t fromMinute = kAbsentInt;
@@ -57,9 +58,10 @@ struct TafPeriod {
   // The lowest altimeter setting forecast, QNHnnnnINS (military).
   std::string_view altimeterGroup{};
   double altimeterInches = kAbsentReal;
-  // The flight category of the conditions in force: the period's own
-  // groups, what it does not give carried over from the prevailing
-  // forecast at its start. Empty when neither gives enough.
+  // The flight category of the conditions in force (SetFlightCategories()
+  // in report/ works it out): the period's own groups, what it does not
+  // give carried over from the prevailing forecast at its start. Empty
+  // when neither gives enough.
   std::string_view flightCategory{};
 };
 
@@ -110,6 +112,15 @@ struct TafReport {
   std::vector<TafTrailer> trailers;
   std::vector<TafNote> notes;  // the period is the head's trend
   ExtendedReport groups;       // the periods' decoded groups, owner = period index
+
+  /// Working room of the decoding, not part of the forecast: kept with the
+  /// record for its buffers' room (cheaper than thread-local ones in a
+  /// shared library).
+  struct Work {
+    std::vector<uint8_t> free;   // per group: may a decoder take it
+    std::vector<uint8_t> taken;  // per group: did one
+    std::vector<uint8_t> opens;  // per group: does it open a period
+  } work;
 
   void Clear();
 };

@@ -130,7 +130,7 @@ TEST(Taf, ChangeGroupsAndTheirTimes) {
   auto decoded = Decode(
       "TAF KXYZ 121130Z 1212/1318 24010KT P6SM SCT030 FM121530 27015G25KT 5SM -SHRA BKN020 "
       "BECMG 1218/1220 30010KT TEMPO 1220/1224 2SM TSRA BKN008CB PROB30 1302/1306 1/2SM FG "
-      "PROB40 TEMPO 1308/1312 VV002 INTER 1312/1316 3SM BR FM1600 VRB03KT P6SM SKC");
+      "PROB40 TEMPO 1308/1312 VV002 PROB30 INTER 1312/1316 3SM BR FM1600 VRB03KT P6SM SKC");
   const TafReport& t = decoded->outcome->taf;
   ASSERT_EQ(t.periods.size(), 8U);
   const struct {
@@ -145,7 +145,7 @@ TEST(Taf, ChangeGroupsAndTheirTimes) {
       {"TEMPO", 0, false, 12, 20, 0, 12, 24},  // hour 24: the end of the 12th
       {"PROB", 30, false, 13, 2, 0, 13, 6},
       {"PROB", 40, true, 13, 8, 0, 13, 12},
-      {"INTER", 0, false, 13, 12, 0, 13, 16},
+      {"PROB", 30, false, 13, 12, 0, 13, 16},  // PROB30 INTER
       // The old FMhhmm: its day is the first at which it is not before the
       // period before it; it runs to the validity's end.
       {"FM", 0, false, 13, 16, 0, 13, 18},
@@ -164,6 +164,7 @@ TEST(Taf, ChangeGroupsAndTheirTimes) {
     EXPECT_EQ(p.tillDay, expected[i].tillDay);
     EXPECT_EQ(p.tillHour, expected[i].tillHour);
   }
+  EXPECT_TRUE(t.periods[6].inter);
   EXPECT_TRUE(decoded->outcome->notDecoded.Empty()) << decoded->outcome->notDecoded.Joined();
   EXPECT_EQ(TafMinutesFromStart(t, 12, 24, 0), 12 * 60);
   EXPECT_EQ(TafValidityMinutes(t), 30 * 60);

@@ -50,7 +50,7 @@ WHOLE_MILES = re.compile(r"\d")
 VISIBILITY_LIKE = re.compile(r"\d{4}\D*|\S*SM")
 
 # Groups after which the text is no longer weather of the periods: remarks,
-# the amendment and schedule phrases, and the trailing T and Q rows.
+# the amendment and schedule phrases (body_end also stops at T and Q rows).
 END_WORDS = {"RMK", "AMD", "LAST", "NXT", "COR"}
 # Words before an hhmm time within a period's text.
 TIME_WORDS = {"AFT", "TIL", "TILL", "TL", "BY", "UNTIL", "AT", "NEXT", "METWATCH"}
@@ -232,7 +232,7 @@ def read_forecast(line):
                     j += 1
                 elif j < len(body) and body[j] == "INTER":
                     # PROB30 INTER ddhh/ddhh: one period, intermittent, at 30%.
-                    new["type"] = "INTER"
+                    new["inter"] = True
                     j += 1
             m = VALIDITY.fullmatch(body[j]) if j < len(body) else None
             if not m:
@@ -267,9 +267,14 @@ def read_forecast(line):
 
 
 class Comparison:
+    """The counts of a run, and each disagreement printed as it is found."""
+
     def __init__(self):
         self.disagreements = 0
         self.fields = 0
+        self.forecasts = 0
+        self.compared = 0
+        self.skipped = {}
 
     def check(self, number, field, expected, got):
         self.require(number, field, expected == got, expected, got)
@@ -314,6 +319,7 @@ def compare(number, mine, decoded, cmp):
         where = f"period {k} ({p['type']})"
         cmp.check(number, where + " probability", p["probability"], q.get("probability"))
         cmp.check(number, where + " tempo", p["tempo"], bool(q.get("tempo", False)))
+        cmp.check(number, where + " inter", p.get("inter", False), bool(q.get("inter", False)))
         if p["type"] == "FM" and p["from"][0] is None:
             got = time_of(q.get("from"), True)
             cmp.check(number, where + " from hour, minute", p["from"][1:],
@@ -359,31 +365,13 @@ def compare(number, mine, decoded, cmp):
                            "less": bool(got[0].get("lessThan", False))})
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("decoder")
-    parser.add_argument("corpus")
-    parser.add_argument("--limit", type=int, default=None, help="only the first N lines")
-    args = parser.parse_args()
+def run(decoder_path, input_path, lines, cmp):
+    """Decodes the file and compares each line's JSON as it comes.
 
-    with open(args.corpus, encoding="ascii", errors="replace") as f:
-        lines = [line.strip() for line in f]
-    lines = [(n, line) for n, line in enumerate(lines, 1) if line]
-    if args.limit is not None:
-        lines = lines[:args.limit]
-
-    input_path = args.corpus
-    if args.limit is not None:
-        with tempfile.NamedTemporaryFile("w", suffix=".txt", encoding="ascii",
-                                         errors="replace", delete=False) as f:
-            f.write("".join(line + "\n" for _, line in lines))
-            input_path = f.name
-    cmp = Comparison()
-    forecasts = compared = 0
-    skipped = {}
-    # The decoder's output is read as it comes, one JSON object a line.
+    Returns the decoder's exit status, the number of JSON lines and its
+    standard error."""
     with tempfile.TemporaryFile() as errors, subprocess.Popen(
-            [args.decoder, "-f", "json", "-j", "2", "--no-progress", "-i", input_path],
+            [decoder_path, "-f", "json", "-j", "2", "--no-progress", "-i", input_path],
             stdout=subprocess.PIPE, stderr=errors, encoding="ascii",
             errors="replace") as decoder:
         outputs = 0
@@ -395,12 +383,12 @@ def main():
             try:
                 mine = read_forecast(line)
             except Skip as why:
-                forecasts += 1
-                skipped[str(why)] = skipped.get(str(why), 0) + 1
+                cmp.forecasts += 1
+                cmp.skipped[str(why)] = cmp.skipped.get(str(why), 0) + 1
                 continue
             if mine is None:
                 continue
-            forecasts += 1
+            cmp.forecasts += 1
             try:
                 decoded = json.loads(output)
             except ValueError:
@@ -409,13 +397,38 @@ def main():
             cmp.check(number, "input", line, decoded.get("input"))
             if decoded.get("input") != line:
                 continue
-            compared += 1
+            cmp.compared += 1
             compare(number, mine, decoded, cmp)
         status = decoder.wait()
         errors.seek(0)
-        message = errors.read().decode(errors="replace")
-    if input_path != args.corpus:
-        os.unlink(input_path)
+        return status, outputs, errors.read().decode(errors="replace")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("decoder")
+    parser.add_argument("corpus")
+    parser.add_argument("--limit", type=int, default=None, help="only the first N lines")
+    args = parser.parse_args()
+
+    with open(args.corpus, encoding="ascii", errors="replace") as f:
+        lines = [(n, line.strip()) for n, line in enumerate(f, 1) if line.strip()]
+    input_path = args.corpus
+    if args.limit is not None:
+        lines = lines[:args.limit]
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", encoding="ascii",
+                                         errors="replace", delete=False) as f:
+            f.write("".join(line + "\n" for _, line in lines))
+            input_path = f.name
+    cmp = Comparison()
+    try:
+        status, outputs, message = run(args.decoder, input_path, lines, cmp)
+    except (FileNotFoundError, PermissionError) as error:  # no decoder to run
+        print(f"check-corpus: {args.decoder}: {error.strerror}")
+        return 1
+    finally:
+        if input_path != args.corpus:
+            os.unlink(input_path)
     if status not in (0, 1):
         sys.stderr.write(message)
         print(f"check-corpus: {args.decoder} ended with status {status}")
@@ -424,15 +437,15 @@ def main():
         print(f"check-corpus: {len(lines)} lines in, {outputs} JSON objects out")
         return 1
 
-    skipped_count = sum(skipped.values())
-    share = compared / forecasts if forecasts else 0.0
-    print(f"{args.corpus}: {forecasts} forecasts read, {compared} compared, "
-          f"{skipped_count} skipped ({100 * skipped_count / max(forecasts, 1):.2f}%), "
+    skipped = sum(cmp.skipped.values())
+    share = cmp.compared / cmp.forecasts if cmp.forecasts else 0.0
+    print(f"{args.corpus}: {cmp.forecasts} forecasts read, {cmp.compared} compared, "
+          f"{skipped} skipped ({100 * skipped / max(cmp.forecasts, 1):.2f}%), "
           f"{cmp.fields} fields compared, {cmp.disagreements} disagreements")
-    if skipped:
+    if cmp.skipped:
         print("skipped: " + ", ".join(f"{why} {count}" for why, count in
-                                      sorted(skipped.items(), key=lambda x: -x[1])))
-    if forecasts == 0 or share < MIN_COMPARED_SHARE:
+                                      sorted(cmp.skipped.items(), key=lambda x: -x[1])))
+    if share < MIN_COMPARED_SHARE:
         print(f"check-corpus: only {100 * share:.1f}% of the forecasts compared")
         return 1
     return 1 if cmp.disagreements else 0
