@@ -1,5 +1,12 @@
 // DecodeTaf: the forecast's header, its periods, and the table of group
 // decoders each period's groups are offered to.
+//
+// The form is the code form FM 51 TAF of the WMO Manual on Codes, with the
+// North American practice as the FAA's Aeronautical Information Manual 7-1
+// gives it (TAF [AMD|COR] CCCC ddhhmmZ ddhh/ddhh, FMddhhmm, BECMG, TEMPO,
+// PROB30/PROB40 [TEMPO]; http://faraim.org/faa/aim/aim-511.html), and the
+// Australian INTER and PROB.. INTER (Bob Tait's Visual Flight Guide on the
+// AIP's TAF, https://bobtait.com.au/vfg/files/assets/basic-html/page-146.html).
 #include "taf/DecodeTaf.h"
 
 #include <algorithm>

@@ -343,6 +343,11 @@ bool DecodeTafLayer(TafContext& context, int& index) {
   return true;
 }
 
+// The Australian forecasts' trailers: up to four temperatures, T and whole
+// degrees (M for minus), and QNHs, Q and whole hectopascals, for the
+// validity's first hour and every three hours after it (as the pilots'
+// guide to the AIP puts it:
+// https://bobtait.com.au/vfg/files/assets/basic-html/page-146.html).
 bool DecodeTafTrailer(TafContext& context, int& index) {
   const std::string_view group = context.extended.Group(index);
   if (group != "T" && group != "Q") return false;
