@@ -371,10 +371,7 @@ void MainDialog::OnFetched(FetchResult result) {
     return;
   }
   statusParts_[0]->clear();
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(result.fetchedAt);
-  std::tm utc{};
-  gmtime_r(&seconds, &utc);
-  OldestFirst(result.reports, utc.tm_mday);
+  OldestFirst(result.reports, UtcDateOf(result.fetchedAt).day);
   for (const std::string& report : result.reports) {
     reportField_->setText(
         QString::fromLatin1(report.data(), static_cast<qsizetype>(report.size())));

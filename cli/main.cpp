@@ -243,17 +243,8 @@ void DecodeSources(const std::vector<Source>& sources, bool standardInputClosed,
 
 // The day a report was observed (its ddhhmmZ group), 0 when it has none.
 int DayOf(std::string_view report) {
-  while (!report.empty()) {
-    const std::size_t blank = report.find(' ');
-    const std::string_view group = report.substr(0, blank);
-    if (group.size() == 7 && group.back() == 'Z' &&
-        std::all_of(group.begin(), group.end() - 1, [](char c) { return c >= '0' && c <= '9'; })) {
-      return (group[0] - '0') * 10 + (group[1] - '0');
-    }
-    if (blank == std::string_view::npos) break;
-    report.remove_prefix(blank + 1);
-  }
-  return 0;
+  const std::string_view group = ObservationGroup(report);
+  return group.empty() ? 0 : (group[0] - '0') * 10 + (group[1] - '0');
 }
 
 // The reports --fetch asks for, in the service's order, or the failure's
@@ -288,11 +279,9 @@ FetchResult Fetch(const Options& options, StandardError& standardError) {
 // before for a report whose day is past the request's day (a report of the
 // 30th fetched on the 2nd).
 YearMonth FetchedMonth(std::chrono::system_clock::time_point when, int day) {
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  std::tm utc{};
-  gmtime_r(&seconds, &utc);
-  YearMonth month{utc.tm_year + 1900, utc.tm_mon + 1};
-  if (day > utc.tm_mday) {
+  const UtcDate date = UtcDateOf(when);
+  YearMonth month{date.year, date.month};
+  if (day > date.day) {
     month =
         month.month == 1 ? YearMonth{month.year - 1, 12} : YearMonth{month.year, month.month - 1};
   }

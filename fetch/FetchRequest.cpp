@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ctime>
 #include <optional>
 
 #include "support/Utf8.h"
@@ -56,25 +57,36 @@ bool BeginsAsReport(std::string_view line) {
 // read as the latest one not after `today` (earlier days of a later number
 // belong to the month before); none without that group.
 std::optional<long> MinuteOfReport(std::string_view report, int today) {
+  const std::string_view group = ObservationGroup(report);
+  if (group.empty()) return std::nullopt;
+  auto two = [&group](std::size_t at) { return (group[at] - '0') * 10 + (group[at + 1] - '0'); };
+  long day = two(0);
+  if (day > today) day -= 31;  // the month before, counted back
+  return (day * 24 + two(2)) * 60 + two(4);
+}
+
+}  // namespace
+
+std::string_view ObservationGroup(std::string_view report) {
   while (!report.empty()) {
     const std::size_t blank = report.find(' ');
     const std::string_view group = report.substr(0, blank);
     if (group.size() == 7 && group.back() == 'Z' &&
         std::all_of(group.begin(), group.end() - 1, [](char c) { return c >= '0' && c <= '9'; })) {
-      auto two = [&group](std::size_t at) {
-        return (group[at] - '0') * 10 + (group[at + 1] - '0');
-      };
-      long day = two(0);
-      if (day > today) day -= 31;  // the month before, counted back
-      return (day * 24 + two(2)) * 60 + two(4);
+      return group;
     }
     if (blank == std::string_view::npos) break;
     report.remove_prefix(blank + 1);
   }
-  return std::nullopt;
+  return {};
 }
 
-}  // namespace
+UtcDate UtcDateOf(std::chrono::system_clock::time_point when) {
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+  std::tm utc{};
+  gmtime_r(&seconds, &utc);
+  return {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday};
+}
 
 bool ParseStations(std::string_view text, std::vector<std::string>* stations, std::string* error) {
   stations->clear();

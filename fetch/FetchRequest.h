@@ -3,6 +3,7 @@
 // request, and reading the answer's body.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,21 @@ struct FetchRequest {
 /// StationOfReport() is the station identifier a report text begins with
 /// (after METAR or SPECI, and COR), upper-cased; empty when it has none.
 [[nodiscard]] std::string StationOfReport(std::string_view report);
+
+/// ObservationGroup() is a report's first ddhhmmZ group (its observation
+/// time), empty when it has none.
+[[nodiscard]] std::string_view ObservationGroup(std::string_view report);
+
+/// A date in UTC: the year, the month (1 to 12), the day (1 to 31).
+struct UtcDate {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+};
+
+/// UtcDateOf() is the UTC date of `when`: the date a fetch's reports are
+/// read against (a report's day past it is of the month before).
+[[nodiscard]] UtcDate UtcDateOf(std::chrono::system_clock::time_point when);
 
 /// OldestFirst() orders reports by their observation time (the ddhhmmZ
 /// group), oldest first, reading each day as the latest one not after
