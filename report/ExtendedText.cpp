@@ -192,7 +192,8 @@ void JsonMembers(std::string& out, const char* entry, const ExtendedKind& kind, 
 
 void JsonEntry(std::string& out, const char* entry, const ExtendedKind& kind) {
   const std::string_view group = reinterpret_cast<const ExtendedHead*>(entry)->group;
-  if (group.size() <= 48 && JsonPlainLength(group.data(), group.size()) == group.size()) {
+  if (!group.empty() && group.size() <= 48 &&
+      JsonPlainLength(group.data(), group.size()) == group.size()) {
     // {"group":"..." in one piece, as most groups are short and plain.
     char text[64] = "{\"group\":\"";
     constexpr std::size_t kOpening = 10;

@@ -334,7 +334,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
     if (plain) {
       char quoted[18];
       quoted[0] = '"';
-      std::memcpy(quoted + 1, text.data(), text.size());
+      if (!text.empty()) std::memcpy(quoted + 1, text.data(), text.size());  // data() may be null
       quoted[text.size() + 1] = '"';
       out.append(quoted, text.size() + 2);
       return;
