@@ -246,13 +246,7 @@ void TafJson(std::string& out, const DecodeOutcome& outcome, std::optional<YearM
   const TafReport& taf = outcome.taf;
   out += "{\"station\":";
   AppendJsonString(out, taf.station);
-  out += ",\"issued\":{\"day\":";
-  AppendNumber(out, taf.issuedDay);
-  out += ",\"hour\":";
-  AppendNumber(out, taf.issuedHour);
-  out += ",\"minute\":";
-  AppendNumber(out, taf.issuedMinute);
-  out += '}';
+  DayHourObject(out, "issued", taf.issuedDay, taf.issuedHour, &taf.issuedMinute);
   if (month) {
     char text[kTimeLength + 1];
     TextMember(
